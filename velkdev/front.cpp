@@ -1,0 +1,1 @@
+#include "velkdev/velkdev.h"

@@ -1,0 +1,2 @@
+// Placeholder until this call family is declared.
+#pragma once
