@@ -1,0 +1,8 @@
+// The business-layer facade: flat functions that forward to the core's domain
+// objects. Windows include this one header. Every function checks that the
+// core exists and answers 4001 (a count of 0) when it does not.
+#pragma once
+
+#include "core/base.h"
+#include "core/settings_store.h"
+#include "sms/domain/bl_sms.h"
