@@ -12,6 +12,28 @@
 
 using VELK_RESULT = std::uint16_t;
 
+// Result codes of the library. Callers single out 7305, 7306 (PIN entry),
+// 7307 (SIM unusable), 9 (no signal reading yet) and 13 (no entry).
+inline constexpr VELK_RESULT VELK_OK = 0;
+inline constexpr VELK_RESULT VELK_E_FAILED = 1;            // the card refused or did not answer
+inline constexpr VELK_RESULT VELK_E_NO_READING = 9;        // Velk_GetCsq: no signal reading yet
+inline constexpr VELK_RESULT VELK_E_NO_ENTRY = 13;         // list reads: no (further) entry
+inline constexpr VELK_RESULT VELK_E_NOT_STARTED = 7301;    // Velk_Startup has not run (or failed)
+inline constexpr VELK_RESULT VELK_E_NO_CARD = 7302;        // no card, or the card is powered off
+inline constexpr VELK_RESULT VELK_E_OFFLINE = 7303;        // the operation needs the card online (mode 5)
+inline constexpr VELK_RESULT VELK_E_BAD_ARGUMENT = 7304;   // null pointer, wrong record size, unknown storage, bad text
+inline constexpr VELK_RESULT VELK_E_WRONG_CODE = 7305;     // PIN, PUK or unlock code refused, attempts remain
+inline constexpr VELK_RESULT VELK_E_BLOCKED = 7306;        // the code was refused and its last attempt is used up
+inline constexpr VELK_RESULT VELK_E_SIM_UNUSABLE = 7307;   // no SIM, or the SIM is blocked for good
+inline constexpr VELK_RESULT VELK_E_SIM_BUSY = 7308;       // the SIM is still starting; ask again shortly
+inline constexpr VELK_RESULT VELK_E_SIM_NOT_READY = 7309;  // the SIM waits for its PIN/PUK or its storage is not ready yet
+inline constexpr VELK_RESULT VELK_E_NOT_ALLOWED = 7310;    // not possible in the card's present state
+inline constexpr VELK_RESULT VELK_E_FULL = 7311;           // the storage holds as many entries as it can
+inline constexpr VELK_RESULT VELK_E_DATABASE = 7312;       // the computer store could not be read or written
+inline constexpr VELK_RESULT VELK_E_NOT_DATABASE = 7313;   // a file that is not a Linkora database was refused
+inline constexpr VELK_RESULT VELK_E_BUSY = 7314;           // called where it cannot run (e.g. Velk_Shutdown from a callback)
+inline constexpr VELK_RESULT VELK_E_UNSUPPORTED = 7315;    // the chosen backend cannot do this, or no such backend
+
 #pragma pack(push, 1)
 // Field sizes of one storage (sizes in bits; alphabet masks: 1 GSM 7-bit,
 // 2 8-bit, 4 UCS-2). The caller sets cbSize to 762 and storage, the rest 0.
