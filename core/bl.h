@@ -6,3 +6,5 @@
 #include "core/base.h"
 #include "core/settings_store.h"
 #include "sms/domain/bl_sms.h"
+#include "phonebook/domain/bl_pb.h"
+#include "calls/domain/bl_cr.h"
