@@ -53,7 +53,7 @@ extern const LanguageText kLanguageTexts[] = {
     {1028, "Please enter the PUK."},  // PUK empty
     {1029, "The two PINs do not match."},  // new PIN and confirmation differ
     {1032, "A call is in progress. Please end the call first."},  // refusal: call in progress
-    {1034, "The PIN was entered wrongly too many times and is now blocked. Please enter the PUK."},  // PIN blocked after wrong PIN
+    {1034, "The PIN has been blocked after too many wrong attempts. Please enter the PUK."},  // PIN blocked after wrong PIN
     {1035, "Enter a new PIN:"},  // new-PIN prompt
     {1036, "Confirm the new PIN:"},  // new-PIN confirmation prompt
     {1038, "Enter the PIN:"},  // PIN prompt
@@ -66,7 +66,7 @@ extern const LanguageText kLanguageTexts[] = {
     {1051, "Missed call"},  // missed-call icon hint, tray hint
     {1052, "A data connection is active. Please disconnect first."},  // refusal: data connection not idle
     {1053, "About"},  // tray menu: about box
-    {1054, "The PUK was entered wrongly too many times. The SIM card is blocked; please contact your service provider."},  // PUK blocked
+    {1054, "The PUK has been blocked after too many wrong attempts. The SIM card can no longer be used; please contact your service provider."},  // PUK blocked
     {1057, "SIM card not available"},  // SIM icon and tray hint: SIM unavailable
     {1063, "Connected to the Internet"},  // connection picture hint: connected
     {1064, "Linkora Notice"},  // notice window caption
@@ -254,22 +254,22 @@ extern const LanguageText kLanguageTexts[] = {
     {3077, "Incoming call:"},  // sound row: incoming call
     {3078, "Mute"},  // sound page: mute box
     {3079, "Browse..."},  // sound page: browse button
-    {3080, "Ask for the PIN"},  // security page: PIN check box
+    {3080, "Enable PIN protection"},  // security page: PIN check box
     {3081, "Back up or restore the phonebook, messages and call records kept on this computer."},  // security page: backup label
     {3082, "Prevent standby while Linkora is running"},  // security page: deny standby
     {3083, "Change PIN"},  // security page: change PIN
     {3084, "Restore"},  // security page: restore
     {3085, "Back Up"},  // security page: backup
-    {3087, "The PIN was not entered. The PIN check has not been switched on."},  // enable PIN cancelled
+    {3087, "The PIN was not entered. PIN protection has not been switched on."},  // enable PIN cancelled
     {3088, "Enter the current PIN:"},  // security: current PIN prompt
     {3089, "The PIN was not entered. The PIN has not been changed."},  // change PIN cancelled
     {3090, "Enter a new PIN:"},  // security: new PIN prompt
     {3091, "Confirm the new PIN:"},  // security: confirmation prompt
     {3092, "The two PINs do not match. Please enter them again."},  // security: new PINs differ
     {3094, "No new PIN was entered. The operation has been cancelled."},  // security: new PIN cancelled
-    {3096, "The PIN was not entered. The PIN check has not been switched off."},  // disable PIN cancelled
+    {3096, "The PIN was not entered. PIN protection has not been switched off."},  // disable PIN cancelled
     {3097, "Enter the PUK:"},  // security: PUK prompt
-    {3098, "The PUK was not entered. The PIN check has not been changed."},  // security: PUK cancelled
+    {3098, "The PUK was not entered. PIN protection has not been changed."},  // security: PUK cancelled
     {3100, "The PIN is incorrect."},  // security: wrong PIN
     {3101, "The network setting could not be changed."},  // network page: device call failed
     {3102, "The PIN has been changed."},  // security: PIN changed
@@ -285,7 +285,7 @@ extern const LanguageText kLanguageTexts[] = {
     {3115, "The backup could not be saved."},  // backup failed
     {3116, "The data has been restored."},  // restore done
     {3117, "The data could not be restored."},  // restore failed
-    {3118, "The PIN check is switched off. Switch it on before changing the PIN."},  // change PIN with check off
+    {3118, "PIN protection is switched off. Switch it on before changing the PIN."},  // change PIN with check off
     {3119, "Network type"},  // operator list header: type
     {3121, "SIM card"},  // SMS storage location 1
     {3122, "Data card"},  // SMS storage location 2
@@ -326,8 +326,8 @@ extern const LanguageText kLanguageTexts[] = {
     {4026, "Copy"},  // phonebook menu: copy
     {4027, "Cut"},  // phonebook menu: cut
     {4028, "Paste"},  // phonebook menu: paste
-    {4029, "Export..."},  // phonebook menu: export
-    {4030, "Import..."},  // phonebook menu: import
+    {4029, "Export Contacts..."},  // phonebook menu: export
+    {4030, "Import Contacts..."},  // phonebook menu: import
     {4031, "Select All"},  // phonebook menu: select all
     {4032, "New Message"},  // phonebook: SMS to contacts
     {4036, "Phone 1"},  // phonebook: phone 1
@@ -340,7 +340,7 @@ extern const LanguageText kLanguageTexts[] = {
     {4046, "The contact could not be added."},  // contact add failed
     {4047, "The contact could not be changed."},  // contact change failed
     {4048, "Please enter a name and a mobile number."},  // contact name or number missing
-    {4049, "The %1 phonebook is full."},  // phonebook full; %1 the phonebook name
+    {4049, "The phonebook is full: %1"},  // phonebook full; %1 the phonebook name
     {4053, "%1: %2/%3"},  // phonebook counts: name, contacts, capacity
     {4062, "Rename Group"},  // phonebook menu: rename group
     {4063, "New Group"},  // phonebook menu: new group
@@ -356,7 +356,7 @@ extern const LanguageText kLanguageTexts[] = {
     {4073, "A phonebook cannot be deleted. Please select a group."},  // delete of a root node
     {4074, "New Contact"},  // contact form caption: new
     {4076, "A group with this name already exists."},  // group name taken
-    {4077, "No more groups can be created in the %1 phonebook."},  // group table full; %1 the phonebook name
+    {4077, "No more groups can be created in this phonebook (%1)."},  // group table full; %1 the phonebook name
     {4078, "Moving contacts, please wait..."},  // phonebook progress: move
     {4079, "Please enter a group name."},  // group name empty
     {4080, "%1 contact(s) moved."},  // phonebook status: move done
@@ -374,7 +374,7 @@ extern const LanguageText kLanguageTexts[] = {
     {5011, "The earphone volume could not be set."},  // earphone level failed
     {5012, "The microphone volume could not be set."},  // microphone level failed
     {5013, "No earphone is plugged in. Plug in an earphone to hear the call."},  // no earphone notice
-    {5014, "The number is too long."},  // number at its maximum length
+    {5014, "The number cannot be longer than 32 characters."},  // number at its maximum length
     {5015, "Unknown"},  // caller without number
     {5018, "A call is already in progress."},  // dial while a call exists
     {5021, "Call waiting"},  // call state: waiting call
@@ -435,8 +435,8 @@ extern const LanguageText kLanguageTexts[] = {
     {6033, "The modem device name is too long."},  // device name too long
     {6034, "Save user name and password"},  // credentials prompt: save box
     {6035, "Connection Log"},  // connection log title
-    {6036, "Start"},  // log column: start time
-    {6037, "End"},  // log column: end time
+    {6036, "Start Time"},  // log column: start time
+    {6037, "End Time"},  // log column: end time
     {6038, "Duration"},  // log column: duration
     {6039, "User name"},  // log column: user name
     {6040, "Received (KB)"},  // log column: received
@@ -468,7 +468,7 @@ extern const LanguageText kLanguageTexts[] = {
     {7017, "received calls"},  // call records count: received
     {7018, "missed calls"},  // call records count: missed
     {7021, "Delete the selected call records?"},  // call records delete question
-    {7022, "Clear all records of this list?"},  // call records clear question
+    {7022, "Delete all records in this list?"},  // call records clear question
     {8001, "The text is too short. Please enter at least the minimum number of characters."},  // toolkit input too short
     {8021, "Minimum length:"},  // toolkit input: minimum
     {8022, "Maximum length:"},  // toolkit input: maximum
