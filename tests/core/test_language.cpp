@@ -166,6 +166,54 @@ std::vector<std::pair<unsigned int, int>> idsUsedIn(const QString& source) {
     return found;
 }
 
+// Numbers inside the string-id bands, as window code writes them: a helper
+// such as Warn(1090) or a table {{Button, 1002}} names ids without GetString.
+bool inIdBand(unsigned int n) {
+    static const std::pair<unsigned int, unsigned int> bands[] = {{1001, 1174}, {2001, 2070}, {3001, 3160},
+                                                                  {4001, 4081}, {5001, 5048}, {6001, 6050},
+                                                                  {7001, 7022}, {8001, 8023}, {9001, 9013}};
+    for (const auto& [low, high] : bands)
+        if (n >= low && n <= high) return true;
+    return false;
+}
+
+std::vector<std::pair<unsigned int, int>> bandNumbersIn(const QString& source) {
+    std::vector<std::pair<unsigned int, int>> found;
+    const QString code = codeOnly(source);
+    static const QRegularExpression number(QStringLiteral(R"re((?<![\w.'])(\d+)(?![\w.']))re"));
+    for (auto it = number.globalMatch(code); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const unsigned int n = m.captured(1).toUInt();
+        if (inIdBand(n)) found.push_back({n, int(code.left(m.capturedStart()).count(QLatin1Char('\n'))) + 1});
+    }
+    return found;
+}
+
+// Window message numbers share the first band; they are always defined as
+// UM_ names (UM_DEVICE_STATE = 1125).
+std::set<unsigned int> windowMessageNumbers(const QStringList& files) {
+    std::set<unsigned int> numbers;
+    static const QRegularExpression def(QStringLiteral(R"re(\bUM_\w+\s*=\s*(\d+))re"));
+    for (const QString& file : files)
+        for (auto it = def.globalMatch(codeOnly(readFile(file))); it.hasNext();) numbers.insert(it.next().captured(1).toUInt());
+    return numbers;
+}
+
+// Numbers in the id bands that window code uses for something else.
+const std::map<unsigned int, const char*> kNotIds = {
+    {1024, "bytes in a kilobyte"},
+    {1043, "all-settings offset: disconnected sound file"},
+    {1044, "toolkit request offset: menu title"},
+    {1060, "size of the dial parameters record"},
+    {1092, "toolkit request offset: display kind"},
+    {1096, "toolkit request offset: display text"},
+    {2044, "all-settings offset: new-SMS sound file"},
+    {3045, "all-settings offset: incoming-call sound file"},
+    {4048, "all-settings offset: SMS reference counter"},
+    {4052, "all-settings offset: caller identity"},
+    {4056, "size of the all-settings record"},
+};
+
 // The program's own sources: everything under the source folder except the
 // tests (which ask for missing ids on purpose), build folders and hidden ones.
 QStringList programSources() {
@@ -248,6 +296,15 @@ TEST(Language, ScannerFindsIdsInCallsAndTables) {
     for (const auto& [id, line] : idsUsedIn(sample)) got[id] = line;
     const std::map<unsigned int, int> want = {{1001, 1}, {2001, 3}, {2002, 3}, {2003, 4}, {42, 5}, {16, 6}, {7, 6}};
     EXPECT_EQ(got, want);
+
+    const QString helpers = QStringLiteral(
+        "Warn(1090); // Warn(1091)\n"
+        "SetNetcard(0, 1163); const Hint h[] = {{Button, 1002}};\n"
+        "x = 1.1050; y = 0x1050; z = 10500; w = 1'050; v = 3000; u = \"1052\"; t = k1053;\n");
+    std::map<unsigned int, int> numbers;
+    for (const auto& [n, line] : bandNumbersIn(helpers)) numbers[n] = line;
+    const std::map<unsigned int, int> wantNumbers = {{1090, 1}, {1163, 2}, {1002, 2}};
+    EXPECT_EQ(numbers, wantNumbers);
 }
 
 TEST(Language, EveryIdUsedInTheSourcesHasAText) {
@@ -265,6 +322,29 @@ TEST(Language, EveryIdUsedInTheSourcesHasAText) {
     }
     EXPECT_GT(uses, 0) << "no GetString(<number>) found in the sources: the scan is broken";
     EXPECT_TRUE(missing.isEmpty()) << "ids without a text:\n" << missing.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(Language, NumbersInWindowCodeThatLookLikeIdsHaveTexts) {
+    const QStringList files = programSources();
+    const std::set<unsigned int> messages = windowMessageNumbers(files);
+    ASSERT_TRUE(messages.count(1125)) << "UM_DEVICE_STATE not found: the scan is broken";
+    static const QStringList windowFolders = {QStringLiteral("app"),      QStringLiteral("connect"), QStringLiteral("sms"),
+                                              QStringLiteral("phonebook"), QStringLiteral("calls"),  QStringLiteral("services"),
+                                              QStringLiteral("prefs"),    QStringLiteral("widgets")};
+    const QDir root(QStringLiteral(LINKORA_SOURCE_DIR));
+    QStringList missing;
+    for (const QString& file : files) {
+        const QString rel = root.relativeFilePath(file);
+        const QStringList parts = rel.split(QLatin1Char('/'));
+        if (parts.size() < 2 || !windowFolders.contains(parts[0]) || parts.contains(QLatin1String("domain"))) continue;
+        for (const auto& [n, line] : bandNumbersIn(readFile(file))) {
+            if (messages.count(n) || kNotIds.count(n)) continue;
+            if (english().GetString(n).isEmpty()) missing << QStringLiteral("%1:%2: %3").arg(rel).arg(line).arg(n);
+        }
+    }
+    EXPECT_TRUE(missing.isEmpty()) << "numbers in the string-id bands without a text (a missing text, or a number "
+                                      "that is no id: then add it to kNotIds with its meaning):\n"
+                                   << missing.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(Language, FormattedTextsCarryTheirPlaceholders) {
