@@ -48,6 +48,8 @@ public:
         l.started = true;
         l.inserted = scenario().presentAtStart;
         if (l.inserted) powerUp();
+        // The program looks for the card itself after start; no event for it.
+        l.reportedPresent = l.inserted;
         announce(CardEvent::Started);
         return VELK_OK;
     }
