@@ -117,7 +117,7 @@ extern const LanguageText kLanguageTexts[] = {
     {1171, "Network ready"},  // tray hint: network up with signal
     {1172, "Internet connection active"},  // tray hint: connected
     {1173, "No network signal"},  // tray hint: network up without signal
-    {1174, " attempts left"},  // follows the number of attempts left
+    {1174, " attempt(s) left"},  // follows the number of attempts left
     {2001, "Inbox"},  // SMS box button and list caption: inbox
     {2002, "Sent"},  // SMS box button and list caption: sent box
     {2003, "Drafts"},  // SMS box button and list caption: drafts
@@ -169,7 +169,7 @@ extern const LanguageText kLanguageTexts[] = {
     {2058, "Moving messages, please wait..."},  // SMS progress: moving
     {2059, "Deleting messages, please wait..."},  // SMS progress: deleting
     {2060, "Status"},  // SMS list column: status
-    {2061, "Characters: "},  // SMS editor counter; length and parts follow
+    {2061, "Characters/messages: "},  // SMS editor counter; length and parts follow
     {2063, "There is not enough room in the PC message store."},  // SMS: PC store full for a copy or long message
     {2064, "Could not save the message"},  // SMS: copy not stored; the reason follows
     {2065, "sending failed"},  // SMS progress: send failed for a recipient
