@@ -15,8 +15,9 @@
 
 namespace sound {
 
-// How a playback ended, as the backend reports it.
-enum class End { Completed, Other };
+// How a playback ended, as the backend reports it: played to its end, the
+// device failed while playing, or any other notification (changes nothing).
+enum class End { Completed, Failed, Other };
 
 // One playback device: open a file, play it, stop and close it.
 class Backend {

@@ -29,7 +29,8 @@ public:
     // The image list in use (starts as ImageList_TrayMain, index 0).
     artwork::ImageList Images() const { return images_; }
     bool Uses(artwork::ImageList list) const { return images_ == list; }
-    // Switches the list; the index is kept but wrapped into the new list.
+    // Switches the list; the index is kept (a picture index past the end of
+    // the new list shows its picture index mod count).
     void SetImages(artwork::ImageList list);
     int IconIndex() const { return index_; }
     void SetIconIndex(int index);
