@@ -53,8 +53,17 @@ bool quickCheckOk(sqlite3* db) {
     return ok;
 }
 
-bool applySchemas(sqlite3* db) {
+// The declared tables in one transaction; a new store gets its mark in the same one.
+bool applySchemas(sqlite3* db, bool stamp = false) {
     if (!execOn(db, "BEGIN")) return false;
+    if (stamp) {
+        const std::string sql = "PRAGMA application_id=" + std::to_string(kApplicationId) +
+                                "; PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
+        if (!execOn(db, sql.c_str())) {
+            execOn(db, "ROLLBACK");
+            return false;
+        }
+    }
     for (const auto& s : declared().schemas) {
         if (!execOn(db, s.second.c_str())) {
             execOn(db, "ROLLBACK");
@@ -62,12 +71,6 @@ bool applySchemas(sqlite3* db) {
         }
     }
     return execOn(db, "COMMIT");
-}
-
-bool stampNew(sqlite3* db) {
-    const std::string sql = "PRAGMA application_id=" + std::to_string(kApplicationId) +
-                            "; PRAGMA user_version=" + std::to_string(kSchemaVersion) + ";";
-    return execOn(db, sql.c_str());
 }
 
 void closeDb(sqlite3*& db) {
@@ -132,7 +135,7 @@ VELK_RESULT open(const QString& path) {
         return VELK_E_DATABASE;
     }
     sqlite3_busy_timeout(db, 2000);
-    if ((fresh && !stampNew(db)) || !applySchemas(db)) {
+    if (!applySchemas(db, fresh)) {
         closeDb(db);
         return VELK_E_DATABASE;
     }

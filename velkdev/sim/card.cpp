@@ -254,20 +254,19 @@ void writeDriverKeys() {
     using velk_sim::kModemFriendlyName;
     using velk_sim::kServiceEnumKey;
     const QString root = QStringLiteral("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\");
-    const QString service = root + QStringLiteral("Services\\QELusbmdm6k");
-    registry::SetString(service, QStringLiteral("DisplayName"), QStringLiteral("Linkora 3G Modem Driver"));
-    registry::SetDword(service, QStringLiteral("Start"), 3);
-    registry::SetDword(service, QStringLiteral("Type"), 1);
-    registry::SetDword(QString::fromLatin1(kServiceEnumKey), QStringLiteral("Count"), 1);
-    registry::SetString(QString::fromLatin1(kServiceEnumKey), QStringLiteral("0"), QString::fromLatin1(kDeviceInstance));
+    const QString service = QString::fromLatin1(kServiceEnumKey);
     const QString enumKey = root + QStringLiteral("Enum\\") + QString::fromLatin1(kDeviceInstance);
+    const QString classKey = root + QStringLiteral("Control\\Class\\") + QString::fromLatin1(kDriverValue);
+    // Each write rewrites the store's file: skip what an earlier start left in place.
+    if (registry::GetDword(service, QStringLiteral("Count")) == 1u &&
+        registry::GetString(enumKey, QStringLiteral("Driver")) == QString::fromLatin1(kDriverValue) &&
+        registry::GetDword(classKey, QStringLiteral("QELDriverRingDetect")))
+        return;
+    registry::SetDword(service, QStringLiteral("Count"), 1);
+    registry::SetString(service, QStringLiteral("0"), QString::fromLatin1(kDeviceInstance));
     registry::SetString(enumKey, QStringLiteral("Driver"), QString::fromLatin1(kDriverValue));
     registry::SetString(enumKey, QStringLiteral("FriendlyName"), QString::fromLatin1(kModemFriendlyName));
-    registry::SetString(enumKey, QStringLiteral("Service"), QStringLiteral("QELusbmdm6k"));
-    registry::SetString(enumKey, QStringLiteral("Class"), QStringLiteral("Modem"));
-    const QString classKey = root + QStringLiteral("Control\\Class\\") + QString::fromLatin1(kDriverValue);
     registry::SetString(classKey, QStringLiteral("DriverDesc"), QString::fromLatin1(kModemFriendlyName));
-    registry::SetString(classKey, QStringLiteral("FriendlyName"), QString::fromLatin1(kModemFriendlyName));
     // The values the program writes are the driver's own: set once, then left alone.
     for (const QString& name : {QStringLiteral("QELDriverNetState"), QStringLiteral("QELDriverRingDetect")})
         if (!registry::GetDword(classKey, name)) registry::SetDword(classKey, name, 0);
