@@ -115,7 +115,14 @@ using VelkCallComing = void (*)(const char* caller);
 using VelkZpasNotify = void (*)(const char* networkType);
 using VelkCsqNotify = void (*)(std::uint32_t signal);
 
-// Life cycle.
+// Life cycle. Velk_Startup chooses the backend (LINKORA_DEVICE, else the first
+// line of "device.conf" in the program folder, else "sim"; an unknown one gives
+// 7315), opens the computer store "db.dat" (7313 for a file that is not a
+// Linkora database, which is left untouched) and powers the card up; its
+// arguments are accepted as the program passes them and not interpreted.
+// A second Velk_Startup while running changes nothing and returns 0.
+// Callbacks and the window may be registered before or after Velk_Startup;
+// Velk_Shutdown forgets them. Velk_Shutdown from a callback returns 7314.
 VELK_API VELK_RESULT Velk_Startup(std::uint8_t mode, std::uint16_t second, std::uint16_t third);
 VELK_API VELK_RESULT Velk_Shutdown();
 VELK_API VELK_RESULT Velk_RegisterAppHandle(HWND window, std::uint32_t clear);
