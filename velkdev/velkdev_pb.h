@@ -66,9 +66,11 @@ static_assert(offsetof(_VELK_GROUP_RECORD, name) == 8);
 static_assert(offsetof(_VELK_GROUP_RECORD, storage) == 41);
 #pragma pack(pop)
 
-// Codes of this family besides 0: 13 no entry (empty storage, end of a walk,
-// unknown index or group), 5003 the storage keeps no groups of its own.
-enum : std::uint16_t { VELK_NO_ENTRY = 13, VELK_NO_GROUPS = 5003 };
+// Codes of this family besides the common ones: VELK_E_NO_ENTRY (13) for an
+// empty storage, the end of a walk or an unknown index or group; VELK_E_FULL
+// for a full storage; and this one for group calls on the SIM, which keeps no
+// groups of its own.
+inline constexpr VELK_RESULT VELK_E_NO_GROUPS = 5003;
 
 // Number of contacts the storage holds.
 VELK_API VELK_RESULT Velk_GetContactCount(std::uint8_t storage, std::uint32_t* count);

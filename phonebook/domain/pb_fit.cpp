@@ -21,12 +21,27 @@ std::size_t unitsOf(const char* p, std::size_t n) {
     return static_cast<std::size_t>(codepage::AnsiToUcs2(p, n).size()) / 2;
 }
 
+// A text cut by someone else may end in the lead byte of a double-byte
+// character; that half character is dropped.
+std::size_t withoutPartialTail(const char* text, std::size_t len) {
+    std::size_t last = 0;
+    for (std::size_t pos = 0; pos < len;) {
+        last = pos;
+        pos += codepage::CharLength(text + pos, len - pos);
+    }
+    if (len == 0 || last != len - 1 || static_cast<unsigned char>(text[last]) < 0x80) return len;
+    const QByteArray u = codepage::AnsiToUcs2(text + last, 1);
+    const bool replaced = u.size() == 2 && static_cast<unsigned char>(u[0]) == 0xFD && static_cast<unsigned char>(u[1]) == 0xFF;
+    return replaced || u.isEmpty() ? len - 1 : len;
+}
+
 }  // namespace
 
 std::size_t FitLength(const char* text, std::size_t len, std::int32_t l8, std::int32_t l16, std::size_t width) {
     if (width == 0) return 0;
     const std::size_t keepMax = width - 1;  // room for the terminator
     const std::size_t l = clampLength(l8, keepMax);
+    len = withoutPartialTail(text, len);
     if (len == 0) return 0;
     if (l == 0 || pbcoding::IsGsm(text, len)) return codepage::CutLength(text, len, l);
 
