@@ -104,6 +104,24 @@ VELK_RESULT exec(const char* sql) {
     return execOn(g_db, sql) ? VELK_OK : VELK_E_DATABASE;
 }
 
+VELK_RESULT queryInt(const char* sql, long long* value) {
+    std::lock_guard<std::recursive_mutex> g(lock());
+    if (!g_db) return VELK_E_NOT_STARTED;
+    if (!sql || !value) return VELK_E_BAD_ARGUMENT;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(g_db, sql, -1, &st, nullptr) != SQLITE_OK) return VELK_E_DATABASE;
+    const int rc = sqlite3_step(st);
+    VELK_RESULT r = VELK_E_DATABASE;
+    if (rc == SQLITE_ROW) {
+        *value = sqlite3_column_int64(st, 0);
+        r = VELK_OK;
+    } else if (rc == SQLITE_DONE) {
+        r = VELK_E_NO_ENTRY;
+    }
+    sqlite3_finalize(st);
+    return r;
+}
+
 bool isLinkoraDatabase(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;

@@ -43,6 +43,9 @@ std::recursive_mutex& lock();
 sqlite3* db();                      // null while closed
 // Runs statements without results; VELK_E_DATABASE on error, VELK_E_NOT_STARTED when closed.
 VELK_RESULT exec(const char* sql);
+// The first column of the first row of a query ("SELECT COUNT(*) FROM t");
+// VELK_E_NO_ENTRY when it yields no row.
+VELK_RESULT queryInt(const char* sql, long long* value);
 
 // Used by the front.
 VELK_RESULT open(const QString& path);       // creates a new store; refuses a foreign file

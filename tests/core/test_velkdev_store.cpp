@@ -1,7 +1,5 @@
 // The library's life cycle and its files: the backend choice, the computer
 // store db.dat with backup and restore, and the card's memory simcard.dat.
-#include <sqlite3.h>
-
 #include <QFile>
 
 #include "platform/files.h"
@@ -23,23 +21,21 @@ protected:
         ASSERT_TRUE(files::WriteAtomic(path, bytes));
     }
     static QByteArray ReadFile(const QString& path) { return files::ReadAll(path).value_or(QByteArray("<missing>")); }
-    // An SQLite database of someone else (no Linkora mark).
+    // A sound SQLite database of someone else: a backup of ours with the
+    // application id in the file header (offset 68) cleared.
     static void MakeForeignDatabase(const QString& path) {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE notes(x); INSERT INTO notes VALUES(42);", nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(db);
+        ASSERT_TRUE(pcdb::isOpen());
+        ASSERT_EQ(pcdb::backupTo(path), 0);
+        QByteArray bytes = ReadFile(path);
+        ASSERT_GT(bytes.size(), 100);
+        bytes.replace(68, 4, QByteArray(4, '\0'));
+        WriteFile(path, bytes);
+        ASSERT_FALSE(pcdb::isLinkoraDatabase(path));
     }
     static int Count(const char* table) {
-        std::lock_guard<std::recursive_mutex> g(pcdb::lock());
-        sqlite3_stmt* st = nullptr;
+        long long n = -1;
         const std::string sql = std::string("SELECT COUNT(*) FROM ") + table;
-        if (!pcdb::db() || sqlite3_prepare_v2(pcdb::db(), sql.c_str(), -1, &st, nullptr) != SQLITE_OK) return -1;
-        int n = -1;
-        if (sqlite3_step(st) == SQLITE_ROW) n = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-        return n;
+        return pcdb::queryInt(sql.c_str(), &n) == 0 ? static_cast<int>(n) : -1;
     }
 };
 
@@ -97,7 +93,13 @@ TEST_F(VelkdevStore, ForeignOrDamagedDbFileIsRefusedAndLeftAlone) {
         QFile::remove(FilePath("db.dat"));
         if (variant == 0) WriteFile(FilePath("db.dat"), "this is not a database at all");
         if (variant == 1) WriteFile(FilePath("db.dat"), garbage);
-        if (variant == 2) MakeForeignDatabase(FilePath("db.dat"));
+        if (variant == 2) {
+            Start();
+            MakeForeignDatabase(FilePath("foreign.dat"));
+            ASSERT_EQ(Velk_Shutdown(), 0);
+            QFile::remove(FilePath("db.dat"));
+            ASSERT_TRUE(QFile::copy(FilePath("foreign.dat"), FilePath("db.dat")));
+        }
         const QByteArray before = ReadFile(FilePath("db.dat"));
         EXPECT_EQ(Velk_Startup(0, 400, 0), VELK_E_NOT_DATABASE) << variant;
         EXPECT_EQ(Velk_Echo(), VELK_E_NOT_STARTED);
