@@ -434,3 +434,40 @@ TEST_F(VelkdevDevice, IdentityModemAndEmergencyReadings) {
 }
 
 }  // namespace
+
+namespace {
+
+class VelkdevAbsentAtStart : public VelkdevEnv {
+protected:
+    VelkdevAbsentAtStart() { autoStart_ = false; }
+};
+
+TEST_F(VelkdevAbsentAtStart, CardInsertedLaterEnumeratesAndReportsReady) {
+    velk_sim::SetCardPresentAtStart(false);
+    Start();
+    EXPECT_EQ(Velk_Echo(), VELK_E_NO_CARD);
+    EXPECT_FALSE(registry::GetDword(QString::fromLatin1(velk_sim::kServiceEnumKey), QStringLiteral("Count")));
+    velk_sim::InsertCard();
+    Settle();
+    EXPECT_EQ(recorded().copy(recorded().cardEvents), std::vector<int>{1});
+    EXPECT_EQ(Velk_Echo(), 0);
+    EXPECT_EQ(registry::GetDword(QString::fromLatin1(velk_sim::kServiceEnumKey), QStringLiteral("Count")),
+              std::optional<quint32>(1));
+    EXPECT_EQ(Velk_TestSimState(), 0);
+}
+
+TEST_F(VelkdevDevice, LockStatusStuckUnknownRefusesUnlocking) {
+    velk_sim::SetLock(VELK_LOCK_UNKNOWN, "1111222233334444");
+    std::uint8_t status = 0, outcome = 0xEE;
+    ASSERT_EQ(Velk_GetNetLockStatus(&status), 0);
+    EXPECT_EQ(status, VELK_LOCK_UNKNOWN);
+    EXPECT_EQ(Velk_UnlockNet("1111222233334444", &outcome), VELK_E_NOT_ALLOWED);
+    EXPECT_EQ(Velk_NetcardStart(), VELK_E_NOT_ALLOWED);
+    // A card without lock support reports "not locked" whatever it holds.
+    velk_sim::SetLockSupported(false);
+    ASSERT_EQ(Velk_GetNetLockStatus(&status), 0);
+    EXPECT_EQ(status, VELK_LOCK_NONE);
+    EXPECT_EQ(Velk_NetcardStart(), 0);
+}
+
+}  // namespace
