@@ -30,6 +30,15 @@ struct Queue {
     bool running = false;
     std::thread thread;
     std::thread::id threadId;
+    // A program that ends without Velk_Shutdown must not die on a running thread.
+    ~Queue() {
+        {
+            std::lock_guard<std::mutex> g(m);
+            running = false;
+            cv.notify_all();
+        }
+        if (thread.joinable()) thread.join();
+    }
 };
 
 Queue& queue() {
