@@ -471,3 +471,30 @@ TEST_F(VelkdevDevice, LockStatusStuckUnknownRefusesUnlocking) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VelkdevDevice, SignalHasNoReadingUntilTheCardHasMeasured) {
+    velk_sim::HoldEvents(true);
+    ASSERT_EQ(Velk_NetcardStart(), 0);
+    std::uint32_t csq = 1234;
+    EXPECT_EQ(Velk_GetCsq(&csq), VELK_E_NO_READING);
+    _VELK_NETWORK_PARA net{};
+    ASSERT_EQ(Velk_GetNetworkPara(&net), 0);
+    EXPECT_STREQ(net.networkType, "NO SERVICE");  // still searching
+    velk_sim::HoldEvents(false);
+    Settle();
+    ASSERT_EQ(Velk_GetCsq(&csq), 0);
+    EXPECT_EQ(csq, 20u);
+}
+
+TEST_F(VelkdevDevice, CardThatDoesNotAnswerFailsUntilItDoes) {
+    velk_sim::SetAnswering(false);
+    EXPECT_EQ(Velk_Echo(), VELK_E_FAILED);
+    std::uint8_t mode = 0;
+    EXPECT_EQ(Velk_GetOperationMode(&mode), VELK_E_FAILED);
+    velk_sim::SetAnswering(true);
+    EXPECT_EQ(Velk_Echo(), 0);
+}
+
+}  // namespace

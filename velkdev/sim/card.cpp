@@ -113,6 +113,7 @@ VELK_RESULT Card::require(Need need) const {
     if (!l.started) return VELK_E_NOT_STARTED;
     if (need == Need::Started) return VELK_OK;
     if (!l.inserted || !l.powered) return VELK_E_NO_CARD;
+    if (!scenario().answering) return VELK_E_FAILED;
     if (need == Need::Card) return VELK_OK;
     if (need == Need::Online) return l.mode == VELK_MODE_ONLINE ? VELK_OK : VELK_E_OFFLINE;
     if (need == Need::Network) {

@@ -18,6 +18,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Scenario {
     bool presentAtStart = true;
+    bool answering = true;
     std::uint8_t powerOnMode = VELK_MODE_ONLINE;
     int simBusyMs = 800;            // SIM start-up after power-up
     int simStorageMs = 3000;        // unlocking to storage ready

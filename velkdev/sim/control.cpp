@@ -28,6 +28,13 @@ void Flush() {
     sim::events().flush();
 }
 
+void HoldEvents(bool hold) { sim::events().hold(hold); }
+
+void SetAnswering(bool answering) {
+    Guard g(sim::card().lock());
+    scenario().answering = answering;
+}
+
 void FailNext(const char* call, VELK_RESULT code) {
     Guard g(sim::card().lock());
     if (call) scenario().failures[call].push_back(code);
@@ -42,6 +49,7 @@ void ResetScenario() {
     Guard g(sim::card().lock());
     scenario() = sim::Scenario{};
     sim::timing::setInstant(false);
+    sim::events().hold(false);
 }
 
 void SetCardPresentAtStart(bool present) {

@@ -34,6 +34,9 @@ VELK_SIM_API void SetInstantTiming(bool instant);
 // Waits until the library thread has delivered everything due (in instant
 // timing: everything scheduled, including what those deliveries schedule).
 VELK_SIM_API void Flush();
+// Holds every delivery back until released (Flush returns at once while held),
+// to look at the card between a request and the events that answer it.
+VELK_SIM_API void HoldEvents(bool hold);
 
 // --- Failures -----------------------------------------------------------
 // The next call of the named function ("Velk_GetCsq") returns code without
@@ -48,6 +51,9 @@ VELK_SIM_API void ClearFailures();
 VELK_SIM_API void ResetScenario();
 VELK_SIM_API void SetCardPresentAtStart(bool present);
 VELK_SIM_API void SetPowerOnMode(std::uint8_t mode);  // 1, 5 or 6
+// A card that is there but does not answer (false): every call that needs
+// the card fails with VELK_E_FAILED, so the echo check keeps retrying.
+VELK_SIM_API void SetAnswering(bool answering);
 
 // --- The card -------------------------------------------------------------
 // Insertion: the card enumerates (driver keys written), then the card-event

@@ -28,6 +28,7 @@ struct Queue {
     std::size_t foregroundQueued = 0;
     bool foregroundRunning = false;
     bool running = false;
+    bool held = false;
     std::thread thread;
     std::thread::id threadId;
     // A program that ends without Velk_Shutdown must not die on a running thread.
@@ -50,7 +51,7 @@ void loop() {
     Queue& q = queue();
     std::unique_lock<std::mutex> l(q.m);
     while (q.running) {
-        if (q.tasks.empty()) {
+        if (q.tasks.empty() || q.held) {
             q.cv.wait(l);
             continue;
         }
@@ -149,7 +150,14 @@ void Events::flush() {
     Queue& q = queue();
     std::unique_lock<std::mutex> l(q.m);
     if (std::this_thread::get_id() == q.threadId) return;  // would wait for itself
-    q.cv.wait(l, [&] { return !q.running || (q.foregroundQueued == 0 && !q.foregroundRunning); });
+    q.cv.wait(l, [&] { return !q.running || q.held || (q.foregroundQueued == 0 && !q.foregroundRunning); });
+}
+
+void Events::hold(bool held) {
+    Queue& q = queue();
+    std::lock_guard<std::mutex> g(q.m);
+    q.held = held;
+    q.cv.notify_all();
 }
 
 Events& events() {

@@ -41,6 +41,9 @@ public:
     void start();
     void stop();
     void flush();
+    // While held, nothing is delivered (flush returns at once); tests use it
+    // to look at the card between a request and its events.
+    void hold(bool held);
 };
 Events& events();
 
