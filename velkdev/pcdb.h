@@ -34,7 +34,7 @@ struct Schema {
 };
 
 // Runs after a restore has replaced the contents (under lock()), so a family
-// can drop anything it cached.
+// can drop anything it cached. It must not take the card lock (lock order).
 struct RestoreListener {
     explicit RestoreListener(std::function<void()> listener);
 };
