@@ -44,6 +44,9 @@ _VELK_GROUP_RECORD* GroupTable::Find(std::int32_t id) {
 
 std::int32_t GroupTable::NextId() const {
     std::int32_t highest = 2008;
-    for (std::uint32_t i = 0; i < count_; ++i) highest = std::max(highest, entries_[i].id);
+    for (std::uint32_t i = 0; i < count_; ++i) {
+        const std::int32_t id = entries_[i].id;  // packed: read by value
+        highest = std::max(highest, id);
+    }
     return highest == INT32_MAX ? highest : highest + 1;  // no overflow on a hostile id
 }

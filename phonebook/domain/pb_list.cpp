@@ -78,7 +78,8 @@ Node* ContactList::Append(const _VELK_CONTACT_RECORD& r) {
         tail_ = n;
     }
     ++size_;
-    byIndex_[r.index].push_back(n);  // the newest node is last in list order
+    const std::uint32_t index = r.index;  // packed fields are read by value
+    byIndex_[index].push_back(n);  // the newest node is last in list order
     indexNumbers(n);
     return n;
 }
@@ -86,9 +87,10 @@ Node* ContactList::Append(const _VELK_CONTACT_RECORD& r) {
 void ContactList::Replace(Node* node, const _VELK_CONTACT_RECORD& r) {
     if (!node) return;
     unindexNumbers(node);
-    if (node->record->index != r.index) {
-        erase(byIndex_[node->record->index], node);
-        insertOrdered(byIndex_[r.index], node);
+    const std::uint32_t oldIndex = node->record->index, newIndex = r.index;
+    if (oldIndex != newIndex) {
+        erase(byIndex_[oldIndex], node);
+        insertOrdered(byIndex_[newIndex], node);
     }
     if (node->record.get() != &r) std::memcpy(node->record.get(), &r, sizeof r);
     indexNumbers(node);
@@ -97,7 +99,8 @@ void ContactList::Replace(Node* node, const _VELK_CONTACT_RECORD& r) {
 void ContactList::Remove(Node* node) {
     if (!node) return;
     unindexNumbers(node);
-    auto b = byIndex_.find(node->record->index);
+    const std::uint32_t index = node->record->index;
+    auto b = byIndex_.find(index);
     if (b != byIndex_.end()) {
         erase(b->second, node);
         if (b->second.empty()) byIndex_.erase(b);

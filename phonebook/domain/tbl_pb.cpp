@@ -266,7 +266,7 @@ std::uint16_t TBL_pb::DeleteGroupContacts(std::int32_t id, std::uint8_t storage)
     if (!list.Head()) return PB_TABLE_FULL;
     scratch_.clear();
     for (Node* n = list.Head(); n && scratch_.size() < kGroupDeleteCap; n = n->next)
-        if (n->record->groupId == static_cast<std::uint32_t>(id)) scratch_.push_back(n->record->index);
+        if (n->record->groupId == static_cast<std::uint32_t>(id)) scratch_.push_back(std::uint32_t{n->record->index});
     if (scratch_.empty()) return PB_NO_ITEM;
     // Every member is tried; a failure anywhere is reported, not masked by
     // a later success.

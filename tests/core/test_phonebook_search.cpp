@@ -84,7 +84,7 @@ TEST(PhonebookSearch, RemovingTheCursorNodeKeepsTheWalkGoing) {
     list.Remove(second);
     Node* next = list.Next();
     ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->record->index, 3u);
+    EXPECT_EQ(+next->record->index, 3u);
     EXPECT_EQ(list.Next(), nullptr);
 }
 

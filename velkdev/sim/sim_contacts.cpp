@@ -153,7 +153,8 @@ std::map<std::int32_t, _VELK_GROUP_RECORD>& cardGroups() {
         std::memcpy(&g, bytes.constData(), sizeof g);
         g.name[sizeof g.name - 1] = 0;
         g.storage = 1;
-        g_cardGroups[g.id] = g;
+        const std::int32_t id = g.id;  // packed fields are read by value
+        g_cardGroups[id] = g;
     }
     return g_cardGroups;
 }
@@ -447,11 +448,12 @@ VELK_API VELK_RESULT Velk_SaveGroup(const _VELK_GROUP_RECORD* record) {
     if (s == 0) return VELK_E_NO_GROUPS;
     _VELK_GROUP_RECORD copy = *record;
     copy.name[sizeof copy.name - 1] = 0;
+    const std::int32_t id = copy.id;
     if (s == 1) {
         auto& groups = cardGroups();
-        if (groups.count(copy.id)) return VELK_E_NOT_ALLOWED;
+        if (groups.count(id)) return VELK_E_NOT_ALLOWED;
         if (groups.size() >= sim::card().fieldSizes(1).passThrough) return VELK_E_FULL;
-        groups[copy.id] = copy;
+        groups[id] = copy;
         return saveCardGroups();
     }
     std::lock_guard d(pcdb::lock());
@@ -477,9 +479,10 @@ VELK_API VELK_RESULT Velk_SetGroup(const _VELK_GROUP_RECORD* record) {
     if (s == 0) return VELK_E_NO_GROUPS;
     _VELK_GROUP_RECORD copy = *record;
     copy.name[sizeof copy.name - 1] = 0;
+    const std::int32_t id = copy.id;
     if (s == 1) {
         auto& groups = cardGroups();
-        auto it = groups.find(copy.id);
+        auto it = groups.find(id);
         if (it == groups.end()) return VELK_E_NO_ENTRY;
         it->second = copy;
         return saveCardGroups();
