@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/messages.h"
+#include "velkdev/sim/card.h"
 #include "tests/core/test_velkdev_env.h"
 
 namespace {
@@ -495,6 +496,25 @@ TEST_F(VelkdevDevice, CardThatDoesNotAnswerFailsUntilItDoes) {
     EXPECT_EQ(Velk_GetOperationMode(&mode), VELK_E_FAILED);
     velk_sim::SetAnswering(true);
     EXPECT_EQ(Velk_Echo(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(VelkdevDevice, SmsConfigWithAFullCentreFieldIsKeptTerminated) {
+    _VELK_SMS_CONFIG c{};
+    std::memset(c.centre, '5', sizeof c.centre);
+    c.validity = '3';
+    c.statusReport = 1;
+    c.store = '2';
+    ASSERT_EQ(Velk_SetSmsConfig(c), 0);
+    std::lock_guard<std::recursive_mutex> g(sim::card().lock());
+    const _VELK_SMS_CONFIG kept = sim::card().smsConfig();
+    EXPECT_EQ(std::strlen(kept.centre), sizeof kept.centre - 1);
+    EXPECT_EQ(kept.validity, '3');
+    EXPECT_EQ(+kept.statusReport, 1);
+    EXPECT_EQ(kept.store, '2');
 }
 
 }  // namespace
