@@ -223,25 +223,34 @@ void trayMain(QPainter& p, int index) {
     }
 }
 
-// Connected: a globe on the teal tile with an up and a down arrow that take
-// turns (frame 0 up, 1 down, 2 both).
+// Connected: a globe on the green tile with an up and a down arrow beside
+// it that take turns (frame 0 up, 1 down, 2 both).
 void internet(QPainter& p, int frame) {
     tile(p, skin::kOk);
-    globeGlyph(p, QColor(255, 255, 255, 235));
-    const QColor on(Qt::white), off(255, 255, 255, 0);
-    auto arrow = [&](qreal x, bool up, bool lit) {
+    p.save();
+    p.translate(-1.6, 0.3);
+    p.translate(8, 8);
+    p.scale(0.86, 0.86);
+    p.translate(-8, -8);
+    globeGlyph(p);
+    p.restore();
+    auto arrow = [&](bool up, bool lit) {
         QPainterPath a;
-        const qreal y0 = up ? 2.0 : 14.0, dir = up ? 1 : -1;
-        a.moveTo(x, y0);
-        a.lineTo(x + 2.2, y0 + 2.6 * dir);
-        a.lineTo(x - 2.2, y0 + 2.6 * dir);
+        const qreal x = 12.7, tip = up ? 2.6 : 13.4, dir = up ? 1 : -1;
+        a.moveTo(x, tip);
+        a.lineTo(x + 2.0, tip + 2.6 * dir);
+        a.lineTo(x + 0.7, tip + 2.6 * dir);
+        a.lineTo(x + 0.7, tip + 4.6 * dir);
+        a.lineTo(x - 0.7, tip + 4.6 * dir);
+        a.lineTo(x - 0.7, tip + 2.6 * dir);
+        a.lineTo(x - 2.0, tip + 2.6 * dir);
         a.closeSubpath();
-        p.setPen(QPen(skin::kOk.darker(140), 0.6));
-        p.setBrush(lit ? on : off);
-        if (lit) p.drawPath(a);
+        p.setPen(Qt::NoPen);
+        p.setBrush(lit ? QColor(Qt::white) : QColor(255, 255, 255, 70));
+        p.drawPath(a);
     };
-    arrow(12.6, true, frame == 0 || frame == 2);
-    arrow(3.4, false, frame == 1 || frame == 2);
+    arrow(true, frame == 0 || frame == 2);
+    arrow(false, frame == 1 || frame == 2);
 }
 
 // New SMS: the envelope on an orange tile that pulses 1, 2/3, 1/3, 2/3.
