@@ -11,7 +11,8 @@ namespace {
 // terminated and a text that fills the field is not.
 void copyField(char* field, std::size_t maxChars, const char* text) {
     if (!text) return;
-    const std::size_t len = codepage::FieldLength(text, maxChars);
+    // Look a few bytes past the limit so a character straddling it is seen whole.
+    const std::size_t len = codepage::FieldLength(text, maxChars + 4);
     std::memcpy(field, text, codepage::CutLength(text, len, maxChars));
 }
 }  // namespace
