@@ -22,6 +22,7 @@
 #include "app/tray.h"
 #include "app/unlocknet.h"
 #include "app/windows.h"
+#include "connect/domain/profile.h"
 #include "core/allsettings.h"
 #include "core/base.h"
 #include "core/messages.h"
@@ -82,7 +83,14 @@ TMainform::TMainform(QWidget* parent) : QWidget(parent) {
     ExecModal = [](QDialog* d) { return d->exec(); };
     RunAbout = [](QWidget* owner, bool inner, bool read) { RunAboutBox(owner, inner, read); };
     StartProcess = [](const QString& program, const QStringList& args) { QProcess::startDetached(program, args); };
-    DefaultModemPara = [](ModemPara*) -> std::optional<bool> { return std::nullopt; };
+    DefaultModemPara = [](ModemPara* out) -> std::optional<bool> {
+        profiles::ModemParameters m;
+        if (!profiles::DefaultModemParameters(&m)) return false;
+        out->pdpType = QByteArray::fromStdString(m.pdpType);
+        out->apn = QByteArray::fromStdString(m.apn);
+        out->pdpAddress = QByteArray::fromStdString(m.pdpAddress);
+        return true;
+    };
     UssdIsBusy = [] { return false; };
     RestoreFactorySettings = [] {};
 
@@ -148,13 +156,17 @@ void TMainform::buildWindow() {
         {&StkButton, "StkButton", toolbar::Icon::Services, false},
         {&HelpButton, "HelpButton", toolbar::Icon::Help, true},
     };
+    // The shown buttons share the toolbar's width evenly.
+    int shown = 0;
+    for (const Tool& t : tools) shown += t.shown ? 1 : 0;
+    const int step = (kWidth - 20) / shown;
     int x = 10;
     for (const Tool& t : tools) {
         auto* b = new TToolbarButton(Toolbar, t.name, t.icon);
         *t.button = b;
-        b->setGeometry(x, 5, toolbar::kButtonWidth, kToolbarHeight - 10);
+        b->setGeometry(x, 4, step - 4, kToolbarHeight - 8);
         b->setVisible(t.shown);
-        if (t.shown) x += toolbar::kButtonWidth + 6;
+        if (t.shown) x += step;
     }
     StkButton->setEnabled(false);
 
@@ -174,6 +186,8 @@ void TMainform::buildWindow() {
     QPalette pal = Mainpanel->palette();
     pal.setColor(QPalette::Window, skin::kSurface);
     Mainpanel->setPalette(pal);
+    // Hidden until a function window is placed in it: the home page shows.
+    Mainpanel->hide();
 
     status_ = new TStatusDisplay(this);
     status_->setGeometry(1, kHeight - kStatusHeight - 1, kWidth - 2, kStatusHeight);
@@ -259,6 +273,8 @@ void TMainform::creationStep() {
     // 4. Configuration files; "allconfig.ran" also hands the SMS settings to
     // the card, before the library is started.
     LoadAllSettings();
+    profiles::LoadDefault();
+    profiles::LoadFactory();
     // 5 to 8. The library and the business core, the callbacks, this window.
     const std::uint16_t started = BL_Startup(0, 400, 0);
     g_mainHandle.store(Handle());

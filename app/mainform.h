@@ -81,6 +81,8 @@ public:
     const QString& DriverClassKey() const { return driverClassKey_; }
     // The kept copy of the latest new message (1525), null when none.
     const SmsRecord* KeptNewSms() const { return newSms_.get(); }
+    // The PIN, PUK and new-PIN dialogs while they exist.
+    TPasswordDialogs& Dialogs() const { return *dialogs_; }
     // The class-0 messages received and not yet shown, oldest first.
     std::size_t Class0Queued() const { return class0_.size(); }
     std::unique_ptr<SmsClass0Record> TakeClass0();

@@ -40,7 +40,10 @@ bool dataTransient(int dataState) { return isOneOf(dataState, {1, 2, 4}); }
 // A timer of another window, found by its name; null when absent.
 TTimer* windowTimer(const char* window, const char* timer) {
     QWidget* w = windows::Find(window);
-    return w ? w->findChild<TTimer*>(QString::fromLatin1(timer)) : nullptr;
+    if (!w) return nullptr;
+    for (QObject* o : w->findChildren<QObject*>(QString::fromLatin1(timer)))
+        if (auto* t = dynamic_cast<TTimer*>(o)) return t;
+    return nullptr;
 }
 }  // namespace
 
@@ -147,6 +150,11 @@ void TMainform::stateModeCheck() {
 }
 
 void TMainform::stateSimUnavailable() {
+    // Without a usable SIM there is no service.
+    static const char kNoService[] = "No Service";
+    auto text = std::make_unique<char[]>(sizeof kNoService);
+    std::memcpy(text.get(), kNoService, sizeof kNoService);
+    status_->NetTypeMessage(std::move(text));
     status_->SetSimcard(4, 1057);
     status_->SetNetcardHint(1167);
     if (TTrayIcon* t = Tray()) t->SetIconIndex(4);
@@ -154,12 +162,6 @@ void TMainform::stateSimUnavailable() {
     setTrayItem(static_cast<int>(Item::N1), true);
     setTrayItem(static_cast<int>(Item::Offline), false);
     setTrayItem(static_cast<int>(Item::Online), false);
-    // Without a usable SIM there is no service.
-    static const char kNoService[] = "No Service";
-    auto text = std::make_unique<char[]>(sizeof kNoService);
-    std::memcpy(text.get(), kNoService, sizeof kNoService);
-    status_->NetTypeMessage(std::move(text));
-    status_->ShowSignalLevel(-1);
 }
 
 // The network side started: echo off, on to the network state.
@@ -214,6 +216,7 @@ void TMainform::stateOffline() {
 }
 
 void TMainform::statePinRequired() {
+    dialogs_->FreePuk();  // a PUK dialog left up is stale now
     setTrayItem(static_cast<int>(Item::PowerOff), true);
     setTrayItem(static_cast<int>(Item::N1), true);
     for (Item i : {Item::Offline, Item::Online, Item::FSettings}) setTrayItem(static_cast<int>(i), false);
@@ -225,6 +228,7 @@ void TMainform::statePinRequired() {
 }
 
 void TMainform::statePukRequired() {
+    dialogs_->FreePin();  // the PIN is blocked: its dialog is stale
     setTrayItem(static_cast<int>(Item::PowerOff), true);
     setTrayItem(static_cast<int>(Item::N1), true);
     for (Item i : {Item::Offline, Item::Online, Item::FSettings}) setTrayItem(static_cast<int>(i), false);
@@ -255,7 +259,12 @@ void TMainform::stateNetworkUp() {
     setTrayItem(static_cast<int>(Item::Exit), true);
     status_->SetSimcard(8, 1071);
     status_->SetNetcardHint(1167);
-    if (dataState_ == 0) status_->ShowDisconnected();
+    if (dataState_ != 3) {
+        // The connection picture shows "not connected" (no sound: nothing ended).
+        status_->Timer_Internet->SetEnabled(false);
+        status_->Image_Internet->SetPicture(artwork::ImageList::TrayMain, 6);
+        status_->Image_Internet->setToolTip(GetString(1072));
+    }
     if (TTrayIcon* t = Tray()) {
         if (dataState_ == 3) {
             if (t->Uses(artwork::ImageList::Internet) && t->Animating()) t->SetIconIndex(3);
@@ -529,10 +538,13 @@ void TMainform::dataStateMessage(int d) {
 // --- background timers ------------------------------------------------------------
 
 void TMainform::FreezeBackgroundTimers() {
+    // Frozen again (a call passing through several dialling states): the
+    // states saved first are the ones to give back, so only stop again.
+    const bool again = frozen_.on;
     frozen_.on = true;
-    frozen_.state = deviceState_;
-    auto save = [](TTimer* t, bool& slot) {
-        slot = t && t->Enabled();
+    if (!again) frozen_.state = deviceState_;
+    auto save = [again](TTimer* t, bool& slot) {
+        if (!again) slot = t && t->Enabled();
         if (t) t->SetEnabled(false);
     };
     save(Timer_CPMS, frozen_.cpms);

@@ -31,15 +31,14 @@ void TToolbarButton::paintEvent(QPaintEvent*) {
         p.drawRoundedRect(r, 6, 6);
     }
     const QColor ink = on ? skin::kAccentDark : QColor(0xa9, 0xb4, 0xbf);
-    const QRectF iconBox(r.center().x() - 13, r.top() + 5, 26, 26);
+    const QRectF iconBox(r.center().x() - 12, r.top() + 4, 24, 24);
     paintIcon(p, iconBox, ink);
     QFont f = font();
     f.setPointSizeF(8.0);
     p.setFont(f);
     p.setPen(on ? skin::kText : QColor(0xa9, 0xb4, 0xbf));
-    const QRect textBox = rect().adjusted(2, 33, -2, -2);
-    p.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop,
-               p.fontMetrics().elidedText(text(), Qt::ElideRight, textBox.width()));
+    const QRect textBox = rect().adjusted(2, 32, -2, 0);
+    p.drawText(textBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text());
 }
 
 void TToolbarButton::paintIcon(QPainter& p, const QRectF& b, const QColor& ink) const {

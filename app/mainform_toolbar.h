@@ -6,7 +6,6 @@
 
 namespace toolbar {
 enum class Icon { Home, Internet, Messages, Phonebook, Call, CallHistory, Settings, Services, Help };
-inline constexpr int kButtonWidth = 82;
 }  // namespace toolbar
 
 class TToolbarButton : public TImageButton {
