@@ -14,6 +14,7 @@
 #include "core/messages.h"
 #include "core/settings_store.h"
 #include "platform/codepage.h"
+#include "phonebook/domain/bl_pb.h"
 #include "platform/files.h"
 #include "sms/domain/bl_sms.h"
 #include "sms/domain/sms_limits.h"
@@ -254,6 +255,24 @@ TEST_F(SmsStore, FoldersAndTheEndOfTheWalk) {
     SmsRecord bad{};
     bad.storage = 3;
     EXPECT_EQ(BL_GetFirstSms(&bad), 13);
+}
+
+TEST_F(SmsStore, EnumerationNamesTheSenderFromThePhonebook) {
+    Start();
+    _VELK_CONTACT_RECORD c{};
+    c.storage = STORAGE_PC;
+    std::strcpy(c.name, "Alice");
+    std::strcpy(c.numbers[0].number, "13900000001");  // stored without the country prefix
+    const _VELK_CONTACT_RECORD* stored = nullptr;
+    ASSERT_EQ(BL_AddContact(&c, &stored), 0);
+    velk_sim::StoreSms(STORAGE_PC, {plain("hi", "+8613900000001"), plain("who?", "+8613900000009")});
+    ASSERT_EQ(BL_LoadSms(STORAGE_PC), 0);
+    const auto recs = Enumerate(STORAGE_PC);
+    ASSERT_EQ(recs.size(), 2u);
+    EXPECT_STREQ(recs[0].name, "Alice");
+    EXPECT_STREQ(recs[1].name, "");
+    // The list keeps no name: it is looked up on every walk.
+    EXPECT_STREQ(Store().List(STORAGE_PC)[0]->name, "");
 }
 
 // ---- capacity -----------------------------------------------------------
