@@ -253,9 +253,9 @@ void internet(QPainter& p, int frame) {
     arrow(false, frame == 1 || frame == 2);
 }
 
-// New SMS: the envelope on an orange tile that pulses 1, 2/3, 1/3, 2/3.
+// New SMS: the envelope on an orange tile that fades out and back in.
 void newSms(QPainter& p, int frame) {
-    static const std::array<qreal, 4> pulse{1.0, 0.7, 0.4, 0.7};
+    static const std::array<qreal, 4> pulse{1.0, 0.75, 0.45, 0.6};
     tile(p, kSms, pulse[frame]);
     envelopeGlyph(p);
     if (frame == 0) {
