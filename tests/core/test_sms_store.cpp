@@ -72,6 +72,8 @@ protected:
         StartCore();
         BL_RegisterWindow(window_.Handle(), 0);
         Settle();
+        // The card is ready now: the limits are read again, as at device state 12.
+        ASSERT_EQ(BL_base()->set->RefreshCapacities(), 0);
     }
     void Settle() {
         velk_sim::Flush();

@@ -48,6 +48,12 @@ CardListener forgetOnPower([](CardEvent e) {
     if (e == CardEvent::Started || e == CardEvent::Stopping) cs() = CardStores{};
 });
 
+// A restored computer store has other messages: a walk over the old ones ends.
+pcdb::RestoreListener forgetPcWalk([] {
+    cs().walk[2].clear();
+    cs().walkPos[2] = 0;
+});
+
 QString sectionOf(std::uint8_t storage) {
     return storage == 0 ? QStringLiteral("messages.sim") : QStringLiteral("messages.card");
 }
