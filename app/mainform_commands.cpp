@@ -2,7 +2,7 @@
 // window into the central panel, the tray menu's items, the operations that
 // enable and disable them, and the driver registry link.
 #include <QApplication>
-#include <QDir>
+#include <QFileInfo>
 #include <QMetaMethod>
 #include <QWidget>
 
@@ -224,7 +224,7 @@ void TMainform::Menu_HelpClick() {
     // The first help page in ".\help"; the viewer starts even without one.
     const QString page = FindFirstMatch(QStringLiteral("./help"), QStringLiteral("*.html"));
     QStringList args;
-    if (!page.isEmpty()) args << QDir::current().absoluteFilePath(page);
+    if (!page.isEmpty()) args << QFileInfo(page).absoluteFilePath();
     StartProcess(QStringLiteral("xdg-open"), args);
 }
 
