@@ -46,6 +46,16 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, Qt::Al
 
 // The hint of a status element: a language text, or none for id 0.
 QString hint(unsigned id) { return id ? GetString(id) : QString(); }
+
+// Domain and roaming read as small tags; an empty one leaves no trace.
+void styleTag(QLabel* l, const char* colour, const char* ground) {
+    l->setStyleSheet(l->text().isEmpty()
+                         ? QStringLiteral("background: transparent;")
+                         : QStringLiteral("color: %1; background: %2; border-radius: 3px; padding: 0 4px;")
+                               .arg(QLatin1String(colour), QLatin1String(ground)));
+}
+void styleDomain(QLabel* l) { styleTag(l, "#154f82", "#d9e8f5"); }
+void styleRoam(QLabel* l) { styleTag(l, "#8a4b00", "#fde3bd"); }
 }  // namespace
 
 // --- TStatusImage ---------------------------------------------------------
@@ -142,13 +152,11 @@ void TStatusDisplay::layoutLine() {
     row->setSpacing(6);
     row->addWidget(Image_RSSI);
     row->addWidget(Label_NetWorkType);
-    Label_Domain->setMinimumWidth(22);
-    Label_Roam->setMinimumWidth(12);
     for (QLabel* l : {Label_Domain, Label_Roam}) {
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: #154f82;"));
+        l->setFixedHeight(17);
     }
     row->addWidget(Label_Domain);
     row->addWidget(Label_Roam);
@@ -262,6 +270,7 @@ void TStatusDisplay::setOperatorName(const QString& name) {
 
 void TStatusDisplay::setDomain(const QString& text) {
     Label_Domain->setText(text);
+    styleDomain(Label_Domain);
     Label_Domain->setToolTip(text.isEmpty() ? QString() : GetString(1073));
 }
 
@@ -273,6 +282,7 @@ void TStatusDisplay::ApplyRoaming(const QString& roaming) {
         Label_Roam->setText(QString());
         Label_Roam->setToolTip(QString());
     }
+    styleRoam(Label_Roam);
     Label_Roam->update();
 }
 
@@ -363,6 +373,7 @@ void TStatusDisplay::ResetStatusDisplay(std::uint8_t newState) {
 
     Label_Roam->setText(QString());
     Label_Roam->setToolTip(QString());
+    styleRoam(Label_Roam);
 
     if (newState != 2) PlaySound(QString(), 0);
 }

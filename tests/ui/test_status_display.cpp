@@ -729,3 +729,42 @@ TEST_F(StatusTest, ElementsCarryTheirNamesAndHints) {
 }
 
 }  // namespace
+
+// --- the look -----------------------------------------------------------------------
+
+// Renders the line at the main window's size in three situations; with
+// LINKORA_SHOTS=DIR set the pictures are also written there to be looked at.
+TEST_F(StatusTest, LineRendersEachSituationDifferently) {
+    display_->resize(698, 34);
+    auto shot = [&](const char* name) {
+        const QImage img = display_->grab().toImage();
+        const QByteArray dir = qgetenv("LINKORA_SHOTS");
+        if (!dir.isEmpty()) img.save(QString::fromLocal8Bit(dir) + QStringLiteral("/status_") + QLatin1String(name) + QStringLiteral(".png"));
+        return img;
+    };
+    display_->SetNetcard(0, 1163);
+    display_->SetSimcard(4, 1057);
+    const QImage start = shot("no_card");
+
+    display_->SetNetcard(1, 1167);
+    display_->SetSimcard(5, 1095);
+    withService();
+    display_->NetTypeMessage(std::unique_ptr<char[]>(payloads::CopyString("HSDPA")));
+    display_->OperatorMessage(operatorRecord("Linkora Mobile", "CS_PS", "ROAM_ON"));
+    display_->ShowSignalLevel(17);
+    const QImage ready = shot("ready");
+
+    data_ = 3;
+    display_->ShowConnected();
+    display_->Timer_InternetTimer();
+    display_->ShowNewSms(QStringLiteral("1"));
+    display_->Timer_NewSmsTimer();
+    display_->ShowIncomingCall(QStringLiteral("2"), 0);
+    display_->ShowMissedCall();
+    display_->Timer_IncomingCallTimer();
+    const QImage busy = shot("indicators");
+
+    ASSERT_EQ(start.size(), QSize(698, 34) * start.devicePixelRatio());
+    EXPECT_NE(start, ready);
+    EXPECT_NE(ready, busy);
+}
