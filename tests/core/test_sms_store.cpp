@@ -125,6 +125,32 @@ TEST_F(SmsStore, LoadingAnEmptyStoreGivesNothing) {
     EXPECT_EQ(BL_GetSmsCount(0, STORAGE_PC), 0);
 }
 
+TEST_F(SmsStore, LoadingTheCardStoreRereadsTheComputerStore) {
+    Start();
+    velk_sim::StoreSms(STORAGE_ME, {plain("on the card")});
+    velk_sim::StoreSms(STORAGE_PC, {plain("on the computer")});
+    EXPECT_TRUE(Enumerate(STORAGE_PC).empty());  // loaded at start, before it was stored
+    ASSERT_EQ(BL_LoadSms(STORAGE_ME), 0);
+    EXPECT_EQ(Enumerate(STORAGE_ME).size(), 1u);
+    EXPECT_EQ(Enumerate(STORAGE_PC).size(), 1u);
+    EXPECT_EQ(Store().GrandTotal(), 2);
+}
+
+TEST_F(SmsStore, LoadFailuresArePassedOnAndNoEntryIsNone) {
+    Start();
+    velk_sim::FailNext("Velk_LoadMessages", 7302);
+    EXPECT_EQ(BL_LoadSms(STORAGE_SIM), 7302);
+    velk_sim::FailNext("Velk_LoadMessages", 13);
+    EXPECT_EQ(BL_LoadSms(STORAGE_SIM), 0);
+    velk_sim::StoreSms(STORAGE_SIM, {plain("a")});
+    ASSERT_EQ(BL_LoadSms(STORAGE_SIM), 0);
+    ASSERT_EQ(Enumerate(STORAGE_SIM).size(), 1u);
+    velk_sim::FailNext("Velk_GetFirstMessage", 7309);
+    EXPECT_EQ(BL_LoadSms(STORAGE_SIM), 7309);
+    EXPECT_TRUE(Enumerate(STORAGE_SIM).empty());  // a failed load leaves the list empty
+    EXPECT_EQ(BL_GetSmsCount(0, STORAGE_SIM), 0);
+}
+
 struct JoinCase {
     const char* what;
     std::vector<velk_sim::IncomingSms> stored;   // in the library's order
