@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 #include <optional>
 
 #include "platform/winmsg.h"
@@ -48,9 +49,20 @@ public:
     // Where modes 4 and 5 post their messages; by default the main window
     // (the window registered as "TMainform"). Tests give a target of their own.
     void SetReceiver(HWND receiver) { receiver_ = receiver; }
+    // The main window's device state, asked by OK (an emergency number is
+    // dialled only in state 8). Without a source the dialog assumes the state
+    // it is opened in: 8 in mode 4, 9 in mode 5, unknown (0) otherwise.
+    using StateSource = std::function<int()>;
+    void SetDeviceStateSource(StateSource source) { state_ = std::move(source); }
 
     // Shows the dialog non-modally and on top of all windows (modes 4, 5).
     void ShowOnTop();
+    // Modal run (modes 1 to 3).
+    int exec() override;
+    // Hides the dialog now and frees it as soon as none of its own handlers
+    // or modal runs is under way (at once through the event loop otherwise).
+    void Release();
+    bool Busy() const { return busy_ > 0; }
 
     TTitleStrip* Label_Title;
     QLabel* ImImage_Logo;
@@ -84,18 +96,24 @@ private:
     int mode_;
     std::optional<int> attempts_;
     HWND receiver_ = nullptr;
+    StateSource state_;
     bool laidOut_ = false;
+    int busy_ = 0;            // handlers and modal runs under way
+    bool releaseWhenIdle_ = false;
+    friend class PasswordDlgBusy;
 };
 
 // The main window's three dialogs (PIN, PUK, new PIN), each absent or one.
 // Opening a dialog frees the one it replaces first, so a state that comes
 // again while its dialog is up never leaves a second dialog or a leak.
-// Freeing is deferred to the event loop (deleteLater), so a dialog freed
-// while one of its own handlers or a nested modal loop is running is never
-// destroyed under it; the dialog is hidden and forgotten at once.
+// A freed dialog is hidden and forgotten at once and destroyed through the
+// event loop once none of its own handlers or modal runs is under way, so a
+// state that comes again inside the dialog's own warning box (a nested loop)
+// never destroys the dialog under its handler.
 class TPasswordDialogs {
 public:
-    TPasswordDialogs() = default;
+    // deviceState: the main window's device state, handed to each dialog.
+    explicit TPasswordDialogs(TPasswordDlg::StateSource deviceState = {}) : state_(std::move(deviceState)) {}
     ~TPasswordDialogs();
     TPasswordDialogs(const TPasswordDialogs&) = delete;
     TPasswordDialogs& operator=(const TPasswordDialogs&) = delete;
@@ -117,6 +135,7 @@ public:
 
 private:
     static void Free(QPointer<TPasswordDlg>& dlg);
+    TPasswordDlg::StateSource state_;
     QPointer<TPasswordDlg> pin_;
     QPointer<TPasswordDlg> puk_;
     QPointer<TPasswordDlg> newPin_;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class TImageButton;
@@ -43,7 +45,9 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void LayoutRows();
     bool innerVersion_;
+    std::vector<std::pair<QLabel*, QLabel*>> rows_;
 };
 
 // The about command: creates the box with the inner-version flag, reads the
