@@ -370,12 +370,16 @@ LRESULT TData_connectform::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             conn_ = 0;
         }
         return 0;
-    case UM_LINK_DROPPED:
-        // A watcher reports its own connection; the current one may still run.
-        if (conn_ && statusConnected(conn_)) return 0;
+    case UM_LINK_DROPPED: {
+        // A watcher reports its own connection; the current one (maybe a new
+        // dial already) may still be there.
+        dialup::ConnStatus st;
+        if (conn_ && dialup::Current().GetConnectStatus(conn_, &st) == 0 && st.state != dialup::CS_Disconnected)
+            return 0;
         setState(Idle);
         startCleanup();
         return 0;
+    }
     default: return MessageTarget::WndProc(msg, wParam, lParam);
     }
 }
@@ -450,8 +454,8 @@ void TData_connectform::drawState(std::uint8_t s) {
         break;
     case Connected: {
         const bool entering = shown_ != Connected;
-        // A failed hang-up returns here: the connection keeps its start.
-        if (entering) stats_.Start(TickCount());
+        // A failed hang-up comes back here: the connection keeps its start.
+        if (!stats_.started) stats_.Start(TickCount());
         record_.userName = dialdata::Limit(dialdata::UserName(), 103);
         stopAnimation();
         DataHintLabel->hide();

@@ -35,7 +35,7 @@ public:
     std::uint8_t ShownState() const { return shown_; }
     void DeviceStateChanged(std::uint8_t code) override;
     // The tray hint while connected; empty otherwise.
-    QString StatisticsSummary() const;
+    Q_INVOKABLE QString StatisticsSummary() const;
     static QString DurationText(std::uint32_t seconds);
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
