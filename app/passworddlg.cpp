@@ -3,13 +3,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 
 #include "app/callseam.h"
 #include "app/messagebox.h"
 #include "app/windows.h"
 #include "core/messages.h"
 #include "core/strings.h"
-#include "widgets/artwork.h"
+#include "platform/paths.h"
 #include "widgets/imagebutton.h"
 #include "widgets/skin.h"
 #include "widgets/titlestrip.h"
@@ -78,8 +79,9 @@ void TPasswordDlg::build() {
 
     ImImage_Logo = new QLabel(this);
     ImImage_Logo->setObjectName(QStringLiteral("ImImage_Logo"));
-    ImImage_Logo->setPixmap(artwork::SmallLogo(18));
-    ImImage_Logo->setGeometry(6, 4, 18, 18);
+    // The small logo bitmap beside the program; a failed load leaves it empty.
+    ImImage_Logo->setPixmap(QPixmap(paths::NativePath(QStringLiteral("resource\\image\\logo\\peluMinLogo.bmp"))));
+    ImImage_Logo->setGeometry(7, 5, 16, 16);
 
     ImImage_Close = new TImageButton(this, "ImImage_Close", TImageButton::Glyph::Close);
     ImImage_Close->setGeometry(kWidth - 22, 4, 18, 18);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <cstdint>
 #include <memory>
@@ -14,7 +15,6 @@
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "velkdev/velkdev.h"
-#include "widgets/artwork.h"
 #include "widgets/imagebutton.h"
 #include "widgets/skin.h"
 #include "widgets/titlestrip.h"
@@ -23,8 +23,10 @@ namespace {
 constexpr int kWidth = 580;
 constexpr int kHeight = 386;
 constexpr int kCodeLength = 16;
-constexpr int kLeft = 44;
-constexpr int kTextWidth = kWidth - 2 * kLeft;
+// The texts sit left of the picture's padlock, inside its accent bar.
+constexpr int kLeft = 38;
+constexpr int kTextWidth = 384;
+constexpr int kAccentBar = 18;
 
 // The texts of this window are fixed; they are not in the language table.
 const char* const kIntro =
@@ -64,35 +66,35 @@ TUI_UnlockNetFrm::TUI_UnlockNetFrm(QWidget* owner) : QDialog(owner, Qt::Frameles
     Label_Title->SetCaption(QStringLiteral("      ") + GetString(1001));
     ImImage_Title_Logo = new QLabel(this);
     ImImage_Title_Logo->setObjectName(QStringLiteral("ImImage_Title_Logo"));
-    ImImage_Title_Logo->setPixmap(artwork::SmallLogo(18));
-    ImImage_Title_Logo->setGeometry(6, 4, 18, 18);
+    ImImage_Title_Logo->setPixmap(QPixmap(paths::NativePath(QStringLiteral("resource\\image\\logo\\peluMinLogo.bmp"))));
+    ImImage_Title_Logo->setGeometry(7, 5, 16, 16);
     ImImage_Title_Close = new TImageButton(this, "ImImage_Title_Close", TImageButton::Glyph::Close);
     ImImage_Title_Close->setGeometry(kWidth - 22, 4, 18, 18);
     connect(ImImage_Title_Close, &QAbstractButton::clicked, this, [this] { ImImage_Title_CloseClick(); });
 
-    Label_Intro = makeLabel(this, "Label_Intro", kIntro, QRect(kLeft, 64, kTextWidth, 44), true);
-    Label_IMEICaption = makeLabel(this, "Label_IMEICaption", kImeiCaption, QRect(kLeft, 116, 210, 24), false);
-    lbl_IMEI = makeLabel(this, "lbl_IMEI", "", QRect(kLeft + 210, 116, kTextWidth - 210, 24), false);
+    Label_Intro = makeLabel(this, "Label_Intro", kIntro, QRect(kLeft, 52, kTextWidth, 58), true);
+    Label_IMEICaption = makeLabel(this, "Label_IMEICaption", kImeiCaption, QRect(kLeft, 114, 200, 26), false);
+    lbl_IMEI = makeLabel(this, "lbl_IMEI", "", QRect(kLeft + 200, 114, kTextWidth - 200, 26), false);
     lbl_IMEI->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Label_Instructions = makeLabel(this, "Label_Instructions", kInstructions, QRect(kLeft, 156, kTextWidth, 44), true);
-    Label_CodeCaption = makeLabel(this, "Label_CodeCaption", kCodeCaption, QRect(kLeft, 212, 110, 28), false);
+    Label_Instructions = makeLabel(this, "Label_Instructions", kInstructions, QRect(kLeft, 150, kTextWidth, 40), true);
+    Label_CodeCaption = makeLabel(this, "Label_CodeCaption", kCodeCaption, QRect(kLeft, 204, 100, 28), false);
 
     Edit_Password = new QLineEdit(this);
     Edit_Password->setObjectName(QStringLiteral("Edit_Password"));
     Edit_Password->setMaxLength(kCodeLength);
-    Edit_Password->setGeometry(kLeft + 110, 212, 220, 28);
+    Edit_Password->setGeometry(kLeft + 100, 204, 200, 28);
     connect(Edit_Password, &QLineEdit::textChanged, this, [this] { Edit_PasswordChange(); });
 
-    Label_Note = makeLabel(this, "Label_Note", kNote, QRect(kLeft, 262, kTextWidth, 40), true);
+    Label_Note = makeLabel(this, "Label_Note", kNote, QRect(kLeft, 250, kTextWidth, 70), true);
 
     OkButton = new TImageButton(this, "OkButton");
     OkButton->setText(QStringLiteral("OK"));
-    OkButton->setGeometry(kWidth - 2 * 84 - kLeft + 12, kHeight - 50, 80, 26);
+    OkButton->setGeometry(kWidth - 2 * 88 - 14, kHeight - 38, 80, 26);
     OkButton->setEnabled(false);
     connect(OkButton, &QAbstractButton::clicked, this, [this] { OkButtonClick(); });
     CancelButton = new TImageButton(this, "CancelButton");
     CancelButton->setText(QStringLiteral("Cancel"));
-    CancelButton->setGeometry(kWidth - 84 - kLeft + 12, kHeight - 50, 80, 26);
+    CancelButton->setGeometry(kWidth - 88 - 14, kHeight - 38, 80, 26);
     connect(CancelButton, &QAbstractButton::clicked, this, [this] { CancelButtonClick(); });
 
     // The IMEI is read once; a failed read leaves the buffer empty.
@@ -128,32 +130,23 @@ void TUI_UnlockNetFrm::keyPressEvent(QKeyEvent* e) {
 
 void TUI_UnlockNetFrm::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, true);
     if (!background_.isNull()) {
         p.drawImage(QPoint(0, 0), background_);
     } else {
-        // No picture beside the program: a quiet gradient in the skin's colours.
-        QLinearGradient g(0, 0, 0, kHeight);
+        // No picture beside the program: the same arrangement drawn plainly,
+        // a light surface under the title strip with the accent bar.
+        QLinearGradient g(0, skin::kTitleHeight, 0, 110);
         g.setColorAt(0, skin::kAccentLight);
-        g.setColorAt(0.55, skin::kSurface);
-        g.setColorAt(1, Qt::white);
-        p.fillRect(rect(), g);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(skin::kAccent.red(), skin::kAccent.green(), skin::kAccent.blue(), 22));
-        p.drawEllipse(QPointF(kWidth - 40, 70), 150, 150);
-        p.drawEllipse(QPointF(kWidth - 10, 40), 90, 90);
+        g.setColorAt(1, skin::kSurface);
+        p.fillRect(rect(), skin::kSurface);
+        p.fillRect(QRect(0, skin::kTitleHeight, kWidth, 84), g);
+        p.fillRect(QRect(kAccentBar, 44, 3, 300), skin::kAccent.lighter(150));
     }
-    // A light panel keeps the texts readable on any picture.
-    p.setPen(QPen(skin::kBorder, 1));
-    p.setBrush(QColor(255, 255, 255, 200));
-    p.drawRoundedRect(QRectF(kLeft - 16, 48, kTextWidth + 32, 266), 8, 8);
-    // The title strip and the frame over the picture.
     QLinearGradient t(0, 0, 0, skin::kTitleHeight);
     t.setColorAt(0, skin::kAccent.lighter(112));
     t.setColorAt(1, skin::kAccent);
     p.fillRect(QRect(0, 0, kWidth, skin::kTitleHeight), t);
     p.setPen(QPen(skin::kBorder, 1));
-    p.setBrush(Qt::NoBrush);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

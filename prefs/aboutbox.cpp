@@ -3,13 +3,15 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <memory>
 
 #include "core/strings.h"
 #include "platform/codepage.h"
 #include "velkdev/velkdev.h"
-#include "widgets/artwork.h"
+#include "platform/paths.h"
+#include "widgets/artwork_backgrounds.h"
 #include "widgets/imagebutton.h"
 #include "widgets/skin.h"
 #include "widgets/titlestrip.h"
@@ -17,10 +19,10 @@
 namespace {
 constexpr int kWidth = 388;
 constexpr int kHeight = 273;
-constexpr int kCaptionLeft = 28;
-constexpr int kCaptionWidth = 180;
+constexpr int kCaptionLeft = 20;
+constexpr int kCaptionWidth = 186;
 constexpr int kValueLeft = kCaptionLeft + kCaptionWidth + 4;
-constexpr int kValueWidth = kWidth - kValueLeft - 20;
+constexpr int kValueWidth = kWidth - kValueLeft - 6;
 constexpr int kRowHeight = 20;
 constexpr int kFirstRow = 112;
 constexpr std::size_t kVersionBuffer = 100;
@@ -48,15 +50,20 @@ TAboutBox::TAboutBox(QWidget* owner, bool innerVersion)
 
     Label_Title = new TTitleStrip(this, "Label_Title");
     Label_Title->setGeometry(0, 0, kWidth, skin::kTitleHeight);
-    Label_Title->SetCaption(GetString(1053));
+    Label_Title->SetCaption(QStringLiteral("       ") + GetString(1053));
+    // The large logo bitmap in the title strip; a failed load leaves it empty.
+    ImImage_Title_Logo = new QLabel(this);
+    ImImage_Title_Logo->setObjectName(QStringLiteral("ImImage_Title_Logo"));
+    ImImage_Title_Logo->setPixmap(QPixmap(paths::NativePath(QStringLiteral("resource\\image\\logo\\peluMaxLogo.bmp"))));
+    ImImage_Title_Logo->setGeometry(3, 2, 22, 22);
     ImImage_Title_Close = new TImageButton(this, "ImImage_Title_Close", TImageButton::Glyph::Close);
     ImImage_Title_Close->setGeometry(kWidth - 22, 4, 18, 18);
     connect(ImImage_Title_Close, &QAbstractButton::clicked, this, [this] { ImImage_Title_CloseClick(); });
 
     Image_Logo = new QLabel(this);
     Image_Logo->setObjectName(QStringLiteral("Image_Logo"));
-    Image_Logo->setPixmap(artwork::SmallLogo(64));
-    Image_Logo->setGeometry(kCaptionLeft, 38, 64, 64);
+    Image_Logo->setPixmap(QPixmap::fromImage(artwork::LogoBitmap(56, skin::kSurface)));
+    Image_Logo->setGeometry(kCaptionLeft, 42, 56, 56);
     Label_ProductName = makeLabel(this, "Label_ProductName", QRect(kCaptionLeft + 80, 48, 250, 44));
 
     // One row per version; each caption beside its value.

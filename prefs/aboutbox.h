@@ -23,6 +23,7 @@ public:
     void ReadCardVersions();
 
     TTitleStrip* Label_Title;
+    QLabel* ImImage_Title_Logo;
     QLabel* Image_Logo;
     TImageButton* ImImage_Title_Close;
     QLabel* Label_ProductName;
