@@ -3,6 +3,7 @@
 // and the main window's dialog slots that free a dialog before replacing it.
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -292,6 +293,27 @@ TEST_F(PinDialogTest, CancelAndCloseByMode) {
         EXPECT_EQ(e->result(), c.closeImageEnds ? QDialog::Rejected : -1);
         EXPECT_TRUE(TakePosted().empty());
     }
+    EXPECT_TRUE(boxes_.empty());
+}
+
+// OK is the default button and Cancel the cancel button.
+TEST_F(PinDialogTest, EnterAndEscapeAnswerAsTheButtons) {
+    auto press = [](QWidget* w, int key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &down);
+    };
+    auto d = Make(TPasswordDlg::kStartPin);
+    d->Edit_Password1->setText(QStringLiteral("1234"));
+    press(d.get(), Qt::Key_Return);
+    EXPECT_EQ(TakePosted(), (std::vector<Posted>{{UM_PIN_ENTERED, 100, 0}}));
+    auto e = Make(TPasswordDlg::kStartPuk);
+    state_ = 9;
+    press(e.get(), Qt::Key_Escape);
+    EXPECT_EQ(TakePosted(), (std::vector<Posted>{{UM_PUK_ENTERED, 106, 0}}));
+    EXPECT_FALSE(e->isVisible());
+    auto f = Make(TPasswordDlg::kSettingsPin);
+    press(f.get(), Qt::Key_Escape);
+    EXPECT_EQ(f->result(), QDialog::Rejected);
     EXPECT_TRUE(boxes_.empty());
 }
 
