@@ -17,7 +17,7 @@
 #include "widgets/titlestrip.h"
 
 namespace {
-constexpr int kWidth = 300;
+constexpr int kWidth = 340;
 constexpr int kHeight = 190;
 std::function<int(TCheckPasswordForm&)>& responder() {
     static std::function<int(TCheckPasswordForm&)> r;
@@ -47,23 +47,23 @@ TCheckPasswordForm::TCheckPasswordForm(QWidget* owner) : QDialog(owner, Qt::Fram
     Label_username->setGeometry(20, 44, 90, 22);
     Edit_username = new QLineEdit(this);
     Edit_username->setObjectName(QStringLiteral("Edit_username"));
-    Edit_username->setGeometry(112, 42, 168, 24);
+    Edit_username->setGeometry(112, 42, 208, 24);
     Edit_username->setMaxLength(100);
     Label_password = new QLabel(this);
     Label_password->setObjectName(QStringLiteral("Label_password"));
     Label_password->setGeometry(20, 78, 90, 22);
     Edit_password = new QLineEdit(this);
     Edit_password->setObjectName(QStringLiteral("Edit_password"));
-    Edit_password->setGeometry(112, 76, 168, 24);
+    Edit_password->setGeometry(112, 76, 208, 24);
     Edit_password->setMaxLength(100);
     Edit_password->setEchoMode(QLineEdit::Password);
     CheckBox_Save = new QCheckBox(this);
     CheckBox_Save->setObjectName(QStringLiteral("CheckBox_Save"));
-    CheckBox_Save->setGeometry(112, 110, 180, 22);
+    CheckBox_Save->setGeometry(112, 110, 220, 22);
     ImButton_OK = new TImageButton(this, "ImButton_OK");
-    ImButton_OK->setGeometry(96, 146, 88, 28);
+    ImButton_OK->setGeometry(136, 146, 88, 28);
     ImButton_Cancel = new TImageButton(this, "ImButton_Cancel");
-    ImButton_Cancel->setGeometry(192, 146, 88, 28);
+    ImButton_Cancel->setGeometry(232, 146, 88, 28);
 
     Label_username->setText(GetString(3057));
     Label_password->setText(GetString(3058));

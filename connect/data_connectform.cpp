@@ -93,11 +93,7 @@ TData_connectform::TData_connectform(QWidget* parent) : QWidget(parent) {
     if (dialEventMsg_ == 0) dialEventMsg_ = 52429;
 
     DataTitleLabel = label(this, "DataTitleLabel", QRect(28, 18, 400, 30));
-    QFont tf = DataTitleLabel->font();
-    tf.setPointSizeF(tf.pointSizeF() * 1.6);
-    tf.setBold(true);
-    DataTitleLabel->setFont(tf);
-    DataTitleLabel->setStyleSheet(QStringLiteral("color: #154f82;"));
+    DataTitleLabel->setStyleSheet(QStringLiteral("color: #154f82; font-size: 14pt; font-weight: bold;"));
     DataStateImage = label(this, "DataStateImage", QRect(30, 66, 10, 10));
     DataStateLabel = label(this, "DataStateLabel", QRect(48, 58, 440, 26));
     DataAnimateImage = label(this, "DataAnimateImage", QRect(30, 96, 193, 30));

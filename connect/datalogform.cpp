@@ -59,7 +59,7 @@ TDataLogForm::TDataLogForm(QWidget* parent) : QWidget(parent) {
     ListViewDataLog->setSortingEnabled(false);
     ListViewDataLog->header()->setSectionsClickable(true);
     ListViewDataLog->header()->setStretchLastSection(false);
-    const int widths[] = {0, 103, 118, 118, 80, 92, 92};
+    const int widths[] = {0, 92, 138, 138, 66, 90, 72};
     for (int c = 0; c < 7; ++c) ListViewDataLog->setColumnWidth(c, widths[c]);
     ListViewDataLog->setColumnHidden(0, true);
     connect(ListViewDataLog->header(), &QHeaderView::sectionClicked, this, [this](int c) { ColumnClick(c); });

@@ -18,7 +18,7 @@
 #include "widgets/titlestrip.h"
 
 namespace {
-constexpr int kWidth = 444;
+constexpr int kWidth = 520;
 constexpr int kHeight = 428;
 const QString kZero = QStringLiteral("0.0.0.0");
 
@@ -52,21 +52,23 @@ TSet_netpopbase::TSet_netpopbase(QWidget* owner, const char* name)
     : QDialog(owner, Qt::FramelessWindowHint | Qt::Dialog) {
     setObjectName(QString::fromLatin1(name));
     setFixedSize(kWidth, kHeight);
-    setStyleSheet(QString::fromLatin1(skin::StyleSheet()));
+    // View-only inputs look it.
+    setStyleSheet(QString::fromLatin1(skin::StyleSheet()) +
+                  QStringLiteral("QLineEdit:disabled { background: #eceff2; color: #6b7885; }"));
     auto* title = new TTitleStrip(this);
     title->setGeometry(0, 0, kWidth, skin::kTitleHeight);
     title->SetCaption(GetString(3054));
     ImImage_Close = new TImageButton(this, "ImImage_Close", TImageButton::Glyph::Close);
     ImImage_Close->setGeometry(kWidth - 22, 4, 18, 18);
 
-    const int L = 20, R = 232, W = 192;
+    const int L = 20, R = 276, W = 230;
     Label_name = make<QLabel>(this, "Label_name", QRect(L, 36, W, 18));
     Edit_filename = make<QLineEdit>(this, "Edit_filename", QRect(L, 54, W, 24));
     Edit_filename->setMaxLength(18);
     Label_number = make<QLabel>(this, "Label_number", QRect(L, 84, W, 18));
     Edit_login_no = make<QLineEdit>(this, "Edit_login_no", QRect(L, 102, W, 24));
     Edit_login_no->setMaxLength(18);
-    Check_Save = make<QCheckBox>(this, "Check_Save", QRect(L, 136, W + 10, 22));
+    Check_Save = make<QCheckBox>(this, "Check_Save", QRect(L, 136, W + 20, 22));
     Label_user = make<QLabel>(this, "Label_user", QRect(L, 160, W, 18));
     Edit_user_name = make<QLineEdit>(this, "Edit_user_name", QRect(L, 178, W, 24));
     Edit_user_name->setMaxLength(100);
@@ -74,14 +76,14 @@ TSet_netpopbase::TSet_netpopbase(QWidget* owner, const char* name)
     Edit_password = make<QLineEdit>(this, "Edit_password", QRect(L, 224, W, 24));
     Edit_password->setMaxLength(100);
     Edit_password->setEchoMode(QLineEdit::Password);
-    Check_Ask = make<QCheckBox>(this, "Check_Ask", QRect(L, 256, W + 10, 22));
+    Check_Ask = make<QCheckBox>(this, "Check_Ask", QRect(L, 256, W + 20, 22));
 
-    auto* pdpTypeLabel = make<QLabel>(this, "Label_PdpType", QRect(L, 292, 90, 22));
-    Radio_IP_PDP = make<QRadioButton>(this, "Radio_IP_PDP", QRect(L + 92, 292, 50, 22));
-    Radio_PPP_PDP = make<QRadioButton>(this, "Radio_PPP_PDP", QRect(L + 144, 292, 56, 22));
-    auto* authLabel = make<QLabel>(this, "Label_Auth", QRect(L, 320, 90, 22));
-    Radio_PAP = make<QRadioButton>(this, "Radio_PAP", QRect(L + 92, 320, 50, 22));
-    Radio_CHAP = make<QRadioButton>(this, "Radio_CHAP", QRect(L + 144, 320, 64, 22));
+    auto* pdpTypeLabel = make<QLabel>(this, "Label_PdpType", QRect(L, 292, 104, 22));
+    Radio_IP_PDP = make<QRadioButton>(this, "Radio_IP_PDP", QRect(L + 108, 292, 54, 22));
+    Radio_PPP_PDP = make<QRadioButton>(this, "Radio_PPP_PDP", QRect(L + 166, 292, 64, 22));
+    auto* authLabel = make<QLabel>(this, "Label_Auth", QRect(L, 320, 104, 22));
+    Radio_PAP = make<QRadioButton>(this, "Radio_PAP", QRect(L + 108, 320, 54, 22));
+    Radio_CHAP = make<QRadioButton>(this, "Radio_CHAP", QRect(L + 166, 320, 64, 22));
 
     Radio_auto_APN = make<QRadioButton>(this, "Radio_auto_APN", QRect(R, 36, W, 22));
     Radio_manul_APN = make<QRadioButton>(this, "Radio_manul_APN", QRect(R, 58, W, 22));
@@ -91,20 +93,22 @@ TSet_netpopbase::TSet_netpopbase(QWidget* owner, const char* name)
 
     Radio_auto_DNS = make<QRadioButton>(this, "Radio_auto_DNS", QRect(R, 136, W, 22));
     Radio_manual_DNS = make<QRadioButton>(this, "Radio_manual_DNS", QRect(R, 158, W, 22));
-    DnsPanel = make<QFrame>(this, "DnsPanel", QRect(R - 8, 180, 214, 70));
-    Label_PrimaryDns = make<QLabel>(DnsPanel, "Label_PrimaryDns", QRect(8, 12, 78, 18));
+    // The address inputs sit 120 x 21 in their panels, with room for the
+    // captions on their left.
+    DnsPanel = make<QFrame>(this, "DnsPanel", QRect(R - 8, 180, 242, 70));
+    Label_PrimaryDns = make<QLabel>(DnsPanel, "Label_PrimaryDns", QRect(8, 12, 108, 18));
     PrimaryDns = new TIPAddressEdit(DnsPanel, "PrimaryDns");
-    PrimaryDns->setGeometry(88, 10, 120, 21);
-    Label_AlternateDns = make<QLabel>(DnsPanel, "Label_AlternateDns", QRect(8, 44, 78, 18));
+    PrimaryDns->setGeometry(116, 10, 120, 21);
+    Label_AlternateDns = make<QLabel>(DnsPanel, "Label_AlternateDns", QRect(8, 44, 108, 18));
     AlternateDns = new TIPAddressEdit(DnsPanel, "AlternateDns");
-    AlternateDns->setGeometry(88, 42, 120, 21);
+    AlternateDns->setGeometry(116, 42, 120, 21);
 
     Radio_auto_PDP = make<QRadioButton>(this, "Radio_auto_PDP", QRect(R, 256, W, 22));
     Radio_manual_PDP = make<QRadioButton>(this, "Radio_manual_PDP", QRect(R, 278, W, 22));
-    PdpPanel = make<QFrame>(this, "PdpPanel", QRect(R - 8, 300, 214, 40));
-    Label_PdpAddress = make<QLabel>(PdpPanel, "Label_PdpAddress", QRect(8, 12, 46, 18));
+    PdpPanel = make<QFrame>(this, "PdpPanel", QRect(R - 8, 300, 242, 40));
+    Label_PdpAddress = make<QLabel>(PdpPanel, "Label_PdpAddress", QRect(8, 12, 108, 18));
     PdpAddress = new TIPAddressEdit(PdpPanel, "PdpAddress");
-    PdpAddress->setGeometry(56, 10, 120, 21);
+    PdpAddress->setGeometry(116, 10, 120, 21);
 
     OkButton = new TImageButton(this, "OkButton");
     OkButton->setGeometry(kWidth - 212, kHeight - 48, 92, 30);
@@ -138,6 +142,7 @@ TSet_netpopbase::TSet_netpopbase(QWidget* owner, const char* name)
     Radio_CHAP->setText(QStringLiteral("CHAP"));
     authLabel->setText(GetString(3125));
     Check_Ask->setText(GetString(3126));
+    Check_Ask->setToolTip(GetString(3126));
     Check_Save->setText(GetString(3127));
     OkButton->setText(GetString(6));
     CancelButton->setText(GetString(7));
@@ -260,7 +265,7 @@ void TSet_netpopbase::paintEvent(QPaintEvent*) {
     QPainter p(this);
     skin::PaintWindowFrame(p, rect());
     p.setPen(QPen(skin::kAccentLight, 1));
-    p.drawLine(QPointF(222, 40), QPointF(222, height() - 60));
+    p.drawLine(QPointF(262, 40), QPointF(262, height() - 60));
 }
 
 // --- add ----------------------------------------------------------------------

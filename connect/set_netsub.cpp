@@ -36,11 +36,7 @@ TSet_netsub::TSet_netsub(QWidget* parent, TSet_netpopform* addDialog, TSet_netpo
         return l;
     };
     Label_UserCFG = label("Label_UserCFG", QRect(16, 10, 300, 24));
-    QFont f = Label_UserCFG->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    Label_UserCFG->setFont(f);
-    Label_UserCFG->setStyleSheet(QStringLiteral("color: #154f82;"));
+    Label_UserCFG->setStyleSheet(QStringLiteral("color: #154f82; font-size: 11pt; font-weight: bold;"));
     Label_FileName = label("Label_FileName", QRect(16, 40, 220, 20));
     ListBoxFileName = new QListWidget(this);
     ListBoxFileName->setObjectName(QStringLiteral("ListBoxFileName"));

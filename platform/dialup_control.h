@@ -27,7 +27,8 @@ void FailNextHangUp(std::uint32_t code);
 void FailNotifications(int count);
 // Only these credentials are accepted (691 otherwise); empty user: any.
 void SetAcceptedCredentials(const std::string& user, const std::string& password);
-// true: dials stop before connecting until ReleaseDial().
+// true: dials stop before connecting; each ReleaseDial() lets one through
+// (also one that has not got that far yet).
 void HoldDials(bool hold);
 void ReleaseDial();
 // The line drops: the connection goes away and its notifications fire.

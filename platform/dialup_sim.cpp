@@ -51,7 +51,7 @@ struct Sim {
     int failNotify = 0;
     std::string acceptUser, acceptPassword;
     bool hold = false;
-    std::uint64_t releases = 0;
+    int releases = 0;   // dials let through while dials are held
     bool growth = true;
     bool modemHidden = false;
     int hangUps = 0;
@@ -241,9 +241,10 @@ void runDial(std::shared_ptr<Conn> c, HWND notifier, UINT message, std::uint32_t
             return;
         }
         if (step == CS_Connected) {
-            const std::uint64_t seen = s.releases;
-            s.cv.wait(g, [&] { return c->gone || !s.hold || s.releases != seen; });
+            // A release given before the dial got here still counts.
+            s.cv.wait(g, [&] { return c->gone || !s.hold || s.releases > 0; });
             if (c->gone) return;
+            if (s.hold) --s.releases;
             c->connected = true;
             c->connectedAt = c->lastTraffic = Clock::now();
             save(s);
@@ -476,6 +477,7 @@ void Reset() {
         s.acceptUser.clear();
         s.acceptPassword.clear();
         s.hold = false;
+        s.releases = 0;
         s.growth = true;
         s.modemHidden = false;
         s.hangUps = 0;
@@ -512,6 +514,7 @@ void SetAcceptedCredentials(const std::string& user, const std::string& password
 void HoldDials(bool hold) {
     std::lock_guard g(sim().m);
     sim().hold = hold;
+    if (hold) sim().releases = 0;
     sim().cv.notify_all();
 }
 void ReleaseDial() {

@@ -52,29 +52,25 @@ TSet_soundform::TSet_soundform(QWidget* parent) : QWidget(parent) {
     auto* heading = new QLabel(GetString(3022), this);
     heading->setObjectName(QStringLiteral("Label_SoundTitle"));
     heading->setGeometry(16, 10, 300, 24);
-    QFont f = heading->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    heading->setFont(f);
-    heading->setStyleSheet(QStringLiteral("color: #154f82;"));
+    heading->setStyleSheet(QStringLiteral("color: #154f82; font-size: 11pt; font-weight: bold;"));
 
     for (int i = 0; i < kRows; ++i) {
         const RowSpec& s = kRowSpecs[i];
         Row& r = Rows[i];
-        const int y = 44 + i * 50;
+        const int y = 40 + i * 46;
         r.label = new QLabel(GetString(s.text), this);
         r.label->setObjectName(QString::fromLatin1(s.label));
         r.label->setGeometry(16, y, 250, 18);
         r.mute = new QCheckBox(GetString(3078), this);
         r.mute->setObjectName(QString::fromLatin1(s.mute));
-        r.mute->setGeometry(330, y, 90, 18);
+        r.mute->setGeometry(330, y - 2, 90, 18);
         r.file = new QLineEdit(this);
         r.file->setObjectName(QString::fromLatin1(s.file));
-        r.file->setGeometry(16, y + 20, 304, 24);
+        r.file->setGeometry(16, y + 18, 304, 24);
         r.file->setReadOnly(true);
         r.browse = new TImageButton(this, s.browse);
         r.browse->setText(GetString(3079));
-        r.browse->setGeometry(330, y + 18, 86, 28);
+        r.browse->setGeometry(330, y + 16, 86, 28);
         r.dialog = new QFileDialog(this);
         r.dialog->setObjectName(QStringLiteral("OpenDialog%1").arg(i + 1));
         r.dialog->setNameFilter(QStringLiteral("(*.wav;*.mid;*.mp3;*.wma) (*.wav *.mid *.mp3 *.wma)"));
@@ -86,10 +82,10 @@ TSet_soundform::TSet_soundform(QWidget* parent) : QWidget(parent) {
     }
     ApplyButton = new TImageButton(this, "ApplyButton");
     ApplyButton->setText(GetString(10));
-    ApplyButton->setGeometry(kWidth - 204, kHeight - 44, 90, 30);
+    ApplyButton->setGeometry(kWidth - 204, kHeight - 38, 90, 30);
     CancelButton = new TImageButton(this, "CancelButton");
     CancelButton->setText(GetString(7));
-    CancelButton->setGeometry(kWidth - 106, kHeight - 44, 90, 30);
+    CancelButton->setGeometry(kWidth - 106, kHeight - 38, 90, 30);
     ApplyButton->setEnabled(false);
     connect(ApplyButton, &QAbstractButton::clicked, this, [this] { ApplyButtonClick(); });
     connect(CancelButton, &QAbstractButton::clicked, this, [this] { CancelButtonClick(); });
