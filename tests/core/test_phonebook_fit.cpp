@@ -47,6 +47,8 @@ TEST_F(PhonebookFit, FieldLengthsByCodingAndBoundary) {
         {"mixed text cut to 7-bit keeps the 7-bit length", "Johnathan Smith " + han, 14, 6, 128, 14},
         {"Latin then Chinese keeps whole characters", "ab" + repeat(han, 10), 20, 5, 128, 2 + 3 * 2},
         {"no length means nothing kept", "x" + han, 0, 10, 128, 0},
+        {"7-bit Greek is double-byte here: cut between characters", repeat(cp936("Δ"), 4), 3, 10, 128, 2},
+        {"a trailing half character is dropped", "ab" + han.substr(0, 1), 20, 10, 128, 2},
     };
     for (const FitCase& c : cases) {
         EXPECT_EQ(pbfit::FitLength(c.input.data(), c.input.size(), c.l8, c.l16, c.width), c.keptBytes) << c.what;

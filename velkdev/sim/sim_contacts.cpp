@@ -45,6 +45,11 @@ CardStore g_cards[2];
 bool g_cardGroupsLoaded = false;
 std::map<std::int32_t, _VELK_GROUP_RECORD> g_cardGroups;
 
+// How many contacts the computer store holds, counted once and then kept up
+// to date (counting rows at every insert would make adding N contacts
+// quadratic); -1 when not known.
+std::int64_t g_pcContacts = -1;
+
 void forgetCardStores() {
     for (CardStore& s : g_cards) s = CardStore{};
     g_cardGroupsLoaded = false;
@@ -53,9 +58,15 @@ void forgetCardStores() {
 }
 sim::CardListener forgetOnPower([](sim::CardEvent e) {
     if (e == sim::CardEvent::Started || e == sim::CardEvent::Stopping) forgetCardStores();
-    if (e == sim::CardEvent::Started) g_contactWalk[2] = g_groupWalk[2] = Walk{};
+    if (e == sim::CardEvent::Started) {
+        g_contactWalk[2] = g_groupWalk[2] = Walk{};
+        g_pcContacts = -1;
+    }
 });
-pcdb::RestoreListener forgetPcWalks([] { g_contactWalk[2] = g_groupWalk[2] = Walk{}; });
+pcdb::RestoreListener forgetPcWalks([] {
+    g_contactWalk[2] = g_groupWalk[2] = Walk{};
+    g_pcContacts = -1;
+});
 
 const QString kSections[2] = {QStringLiteral("contacts.sim"), QStringLiteral("contacts.card")};
 const QString kCardGroups = QStringLiteral("groups.card");
@@ -193,11 +204,13 @@ void fromBlob(sqlite3_stmt* st, int column, Record* out) {
     if (blob && bytes > 0) std::memcpy(out, blob, std::min<std::size_t>(sizeof *out, static_cast<std::size_t>(bytes)));
 }
 
-VELK_RESULT pcCount(sqlite3* db, const char* table, std::uint32_t* count) {
-    const std::string sql = std::string("SELECT COUNT(*) FROM ") + table;
-    Stmt s(db, sql.c_str());
-    if (!s || sqlite3_step(s.st) != SQLITE_ROW) return VELK_E_DATABASE;
-    *count = static_cast<std::uint32_t>(sqlite3_column_int64(s.st, 0));
+VELK_RESULT pcContactCount(sqlite3* db, std::uint32_t* count) {
+    if (g_pcContacts < 0) {
+        Stmt s(db, "SELECT COUNT(*) FROM pc_contacts");
+        if (!s || sqlite3_step(s.st) != SQLITE_ROW) return VELK_E_DATABASE;
+        g_pcContacts = sqlite3_column_int64(s.st, 0);
+    }
+    *count = static_cast<std::uint32_t>(g_pcContacts);
     return VELK_OK;
 }
 
@@ -298,7 +311,7 @@ VELK_API VELK_RESULT Velk_GetContactCount(std::uint8_t storage, std::uint32_t* c
     std::lock_guard d(pcdb::lock());
     sqlite3* db = pcdb::db();
     if (!db) return VELK_E_NOT_STARTED;
-    return pcCount(db, "pc_contacts", count);
+    return pcContactCount(db, count);
 }
 
 VELK_API VELK_RESULT Velk_LoadContacts(std::uint8_t storage) {
@@ -354,7 +367,7 @@ VELK_API VELK_RESULT Velk_NewContact(_VELK_CONTACT_RECORD* record) {
     sqlite3* db = pcdb::db();
     if (!db) return VELK_E_NOT_STARTED;
     std::uint32_t count = 0;
-    if (VELK_RESULT r = pcCount(db, "pc_contacts", &count)) return r;
+    if (VELK_RESULT r = pcContactCount(db, &count)) return r;
     if (count >= capacity) return VELK_E_FULL;
     copy.index = 0;
     Stmt st(db, "INSERT INTO pc_contacts(record) VALUES(?1)");
@@ -362,6 +375,7 @@ VELK_API VELK_RESULT Velk_NewContact(_VELK_CONTACT_RECORD* record) {
         sqlite3_step(st.st) != SQLITE_DONE)
         return VELK_E_DATABASE;
     record->index = static_cast<std::uint32_t>(sqlite3_last_insert_rowid(db));
+    ++g_pcContacts;
     return VELK_OK;
 }
 
@@ -407,6 +421,7 @@ VELK_API VELK_RESULT Velk_DeleteContact(std::uint32_t index, std::uint8_t storag
             "DELETE FROM pc_contacts WHERE id=?1",
             [&](sqlite3_stmt* st) { return sqlite3_bind_int64(st, 1, index) == SQLITE_OK; }, &changed))
         return r;
+    if (changed && g_pcContacts > 0) --g_pcContacts;
     return changed ? VELK_OK : VELK_E_NO_ENTRY;
 }
 

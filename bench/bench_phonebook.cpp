@@ -1,0 +1,84 @@
+// The phonebook store at N and 2N: adding N contacts to the PC storage, and
+// the number search of 2N texts against them (the SMS store looks up the
+// sender of every message it lists). Run by hand:
+//   bench_phonebook [N]   (default 5000)
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/bl.h"
+#include "platform/paths.h"
+#include "velkdev/sim/control.h"
+
+namespace {
+
+struct Figures {
+    double addMs = 0, searchMs = 0;
+    int found = 0;
+};
+
+bool run(int contacts, int texts, Figures* out) {
+    QTemporaryDir dir;
+    if (!dir.isValid() || !paths::UseProgramFolder(dir.path())) return false;
+    if (BL_Startup(0, 400, 0) != 0) return false;
+    velk_sim::Flush();
+
+    std::mt19937 rng(contacts);
+    std::vector<std::string> numbers;
+    numbers.reserve(static_cast<std::size_t>(contacts));
+    for (int i = 0; i < contacts; ++i) numbers.push_back("13" + std::to_string(100000000 + i * 7919 % 900000000));
+
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < contacts; ++i) {
+        _VELK_CONTACT_RECORD r{};
+        r.storage = STORAGE_PC;
+        std::snprintf(r.name, sizeof r.name, "Contact %d", i);
+        std::strcpy(r.numbers[SLOT_MOBILE].number, numbers[static_cast<std::size_t>(i)].c_str());
+        if (i % 3 == 0) std::snprintf(r.numbers[SLOT_HOME].number, 128, "010%08d", i);
+        const _VELK_CONTACT_RECORD* stored = nullptr;
+        if (BL_AddContact(&r, &stored) != 0) {
+            std::fprintf(stderr, "add %d failed\n", i);
+            return false;
+        }
+    }
+    out->addMs = t.nsecsElapsed() / 1e6;
+
+    // Half the senders are known (with a country prefix), half are not.
+    std::vector<std::string> senders;
+    senders.reserve(static_cast<std::size_t>(texts));
+    for (int i = 0; i < texts; ++i) {
+        if (i % 2) senders.push_back("+86" + numbers[rng() % numbers.size()]);
+        else senders.push_back("+4917" + std::to_string(10000000 + rng() % 89999999));
+    }
+    t.restart();
+    for (const std::string& s : senders) {
+        _VELK_CONTACT_RECORD buf{};
+        buf.storage = STORAGE_PC;
+        out->found += BL_FindContactByNumber(s.c_str(), &buf) == 0;
+    }
+    out->searchMs = t.nsecsElapsed() / 1e6;
+    return BL_Shutdown() == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int n = argc > 1 ? std::atoi(argv[1]) : 5000;
+    qputenv("LINKORA_SHARE", QByteArray(LINKORA_BIN_DIR "/share"));
+    velk_sim::SetInstantTiming(true);
+    for (int scale : {1, 2}) {
+        Figures f;
+        if (!run(n * scale, 2 * n * scale, &f)) return 1;
+        std::printf("N=%-6d add %d contacts: %8.1f ms   search %d texts: %7.1f ms (%d found)\n", n * scale, n * scale,
+                    f.addMs, 2 * n * scale, f.searchMs, f.found);
+    }
+    return 0;
+}
