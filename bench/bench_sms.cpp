@@ -5,7 +5,7 @@
 //      computer contacts (half the senders are contacts);
 //   3. 100 new messages arriving into the loaded store (fetch, file, join,
 //      recount each).
-// Each figure is the median of three runs.
+// Each figure is the best of five runs, in CPU time of the interface thread.
 //   bench_sms [N]
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,17 +31,25 @@
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
+// CPU time of this thread: on a shared machine wall time mostly measures
+// the other programs. Everything timed here runs on this thread (the library
+// calls included), except the hand-over of an arrival to the library thread.
+double threadCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+double bestMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         if (prepare) prepare();
-        QElapsedTimer t;
-        t.start();
+        const double start = threadCpuMs();
         work();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        ms.push_back(threadCpuMs() - start);
     }
     std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return ms.front();  // the least disturbed run: the machine is shared
 }
 
 std::string contactNumber(int i) {
@@ -108,15 +117,15 @@ bool run(int n, double out[4]) {
     if (velk_sim::StoreSms(STORAGE_PC, messages(n, contacts)) != n) return false;
 
     // 1. load and join; the joining alone on the unjoined list.
-    out[0] = medianMs(3, nullptr, [] { BL_LoadSms(STORAGE_PC); });
+    out[0] = bestMs(5, nullptr, [] { BL_LoadSms(STORAGE_PC); });
     SmsList raw;
     for (const auto& d : velk_sim::StoredMessages(STORAGE_PC)) {
         _VELK_MESSAGE_RECORD r = d;
         raw.push_back(std::make_unique<SmsRecord>(smsconv::FromDevice(r)));
     }
     SmsList work;
-    out[1] = medianMs(
-        3,
+    out[1] = bestMs(
+        5,
         [&] {
             work.clear();
             for (const auto& r : raw) work.push_back(std::make_unique<SmsRecord>(*r));
@@ -125,7 +134,7 @@ bool run(int n, double out[4]) {
 
     // 2. the inbox with names.
     int named = 0, seen = 0;
-    out[2] = medianMs(3, nullptr, [&] {
+    out[2] = bestMs(5, nullptr, [&] {
         named = seen = 0;
         SmsRecord r{};
         r.storage = STORAGE_PC;
@@ -137,7 +146,7 @@ bool run(int n, double out[4]) {
     });
 
     // 3. arrivals, each handled as the interface thread does.
-    out[3] = medianMs(3, nullptr, [&] {
+    out[3] = bestMs(5, nullptr, [&] {
                  for (int i = 0; i < 100; ++i) {
                      velk_sim::IncomingSms m;
                      m.text = "new " + std::to_string(i);

@@ -38,6 +38,7 @@ struct CardStores {
     // The walk of each storage: a snapshot taken by get-first.
     std::vector<Record> walk[3];
     std::size_t walkPos[3] = {};
+    int pcCount = -1;  // messages in the computer store; -1 until counted
 };
 CardStores& cs() {
     static CardStores c;
@@ -52,6 +53,7 @@ CardListener forgetOnPower([](CardEvent e) {
 pcdb::RestoreListener forgetPcWalk([] {
     cs().walk[2].clear();
     cs().walkPos[2] = 0;
+    cs().pcCount = -1;
 });
 
 QString sectionOf(std::uint8_t storage) {
@@ -121,12 +123,20 @@ VELK_RESULT pcGet(std::uint16_t index, Record* out) {
     return sqlite3_step(q.st) == SQLITE_ROW && readRow(q.st, out) ? VELK_OK : VELK_E_NO_ENTRY;
 }
 
+// Counted once (a count walks the whole table), then kept up to date.
 int pcCount() {
     Guard g(pcdb::lock());
     sqlite3* db = pcdb::db();
     if (!db) return 0;
+    if (cs().pcCount >= 0) return cs().pcCount;
     Statement q(db, "SELECT COUNT(*) FROM pc_messages");
-    return q.ok() && sqlite3_step(q.st) == SQLITE_ROW ? sqlite3_column_int(q.st, 0) : 0;
+    if (!q.ok() || sqlite3_step(q.st) != SQLITE_ROW) return 0;
+    cs().pcCount = sqlite3_column_int(q.st, 0);
+    return cs().pcCount;
+}
+
+void pcCounted(int change) {
+    if (cs().pcCount >= 0) cs().pcCount += change;
 }
 
 // The next index: one past the highest, or the lowest free one when the
@@ -154,7 +164,9 @@ VELK_RESULT pcInsert(Record* r) {
     if (!q.ok()) return VELK_E_DATABASE;
     sqlite3_bind_int(q.st, 1, index);
     sqlite3_bind_blob(q.st, 2, r, sizeof *r, SQLITE_TRANSIENT);
-    return sqlite3_step(q.st) == SQLITE_DONE ? VELK_OK : VELK_E_DATABASE;
+    if (sqlite3_step(q.st) != SQLITE_DONE) return VELK_E_DATABASE;
+    pcCounted(+1);
+    return VELK_OK;
 }
 
 VELK_RESULT pcUpdate(const Record& r) {
@@ -176,7 +188,9 @@ VELK_RESULT pcDelete(std::uint16_t index) {
     if (!q.ok()) return VELK_E_DATABASE;
     sqlite3_bind_int(q.st, 1, index);
     if (sqlite3_step(q.st) != SQLITE_DONE) return VELK_E_DATABASE;
-    return sqlite3_changes(db) > 0 ? VELK_OK : VELK_E_NO_ENTRY;
+    if (sqlite3_changes(db) == 0) return VELK_E_NO_ENTRY;
+    pcCounted(-1);
+    return VELK_OK;
 }
 
 // --- both kinds ---------------------------------------------------------------
@@ -507,6 +521,7 @@ VELK_SIM_API int StoreSms(std::uint8_t storage, const std::vector<IncomingSms>& 
         }
         if (pcdb::exec("COMMIT") != VELK_OK) {
             pcdb::exec("ROLLBACK");
+            cs().pcCount = -1;
             return 0;
         }
         return stored;
