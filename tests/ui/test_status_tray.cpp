@@ -7,6 +7,7 @@
 #include "app/tray.h"
 #include "platform/timer.h"
 #include "tests/fixture/ui_fixture.h"
+#include "widgets/artwork_backgrounds.h"
 #include "widgets/artwork_lists.h"
 
 using artwork::ImageList;
@@ -157,3 +158,21 @@ TEST(ImageLists, EveryPictureIsDrawnAndDistinct) {
 }
 
 }  // namespace
+
+// The picture files a new program folder is seeded with, at the sizes their
+// windows are laid out for.
+TEST_F(TrayTest, ShippedPicturesAreThereAtTheirSizes) {
+    const struct {
+        const char* file;
+        QSize size;
+    } files[] = {{"resource/image/start.jpg", {388, 242}},
+                 {"resource/image/UI_UnlockForm.jpg", {580, 386}},
+                 {"resource/image/logo/peluMaxLogo.bmp", {22, 22}},
+                 {"resource/image/logo/peluMinLogo.bmp", {16, 16}}};
+    for (const auto& f : files) {
+        const QImage img(FilePath(QString::fromLatin1(f.file)));
+        EXPECT_EQ(img.size(), f.size) << f.file;
+    }
+    EXPECT_EQ(artwork::SplashBackground().size(), QSize(388, 242));
+    EXPECT_EQ(artwork::UnlockBackground().size(), QSize(580, 386));
+}
