@@ -33,10 +33,16 @@ bool knownKind(std::uint8_t kind) { return kind >= VELK_CALLS_MISSED && kind <= 
 // Prepared statement that finalizes itself.
 struct Stmt {
     sqlite3_stmt* st = nullptr;
+    bool owned = true;
     Stmt(sqlite3* db, const char* sql) {
         if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) st = nullptr;
     }
-    ~Stmt() { sqlite3_finalize(st); }
+    // A cached statement: reset after use, kept.
+    explicit Stmt(sqlite3_stmt* cached) : st(cached), owned(false) {}
+    ~Stmt() {
+        if (owned) sqlite3_finalize(st);
+        else sqlite3_reset(st);
+    }
     explicit operator bool() const { return st != nullptr; }
 };
 
@@ -48,10 +54,48 @@ VELK_RESULT precheck(const char* call, std::uint8_t storage) {
     return VELK_OK;
 }
 
+// The reading statement, prepared once per connection: a list is read one
+// entry per call, thousands of times for a long connection log. (A closed
+// connection stays alive until its statements are finalized, so the pointer
+// cannot be reused while we hold one.)
+struct ReadStatement {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    sqlite3_stmt* get(sqlite3* forDb) {
+        if (forDb != db) {
+            sqlite3_finalize(st);
+            st = nullptr;
+            db = forDb;
+            if (sqlite3_prepare_v2(db, "SELECT id, record FROM pc_callentries WHERE kind=?1 AND id>?2 ORDER BY id LIMIT 1",
+                                   -1, &st, nullptr) != SQLITE_OK)
+                st = nullptr;
+        }
+        if (st) {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
+        return st;
+    }
+    void drop() {
+        sqlite3_finalize(st);
+        st = nullptr;
+        db = nullptr;
+    }
+};
+ReadStatement g_read;
+pcdb::RestoreListener dropRead([] { g_read.drop(); });
+// Released before the store closes at shutdown.
+sim::CardListener dropReadOnStop([](sim::CardEvent e) {
+    if (e != sim::CardEvent::Stopping) return;
+    std::lock_guard d(pcdb::lock());
+    g_read.drop();
+});
+
 // Reads the entry after `afterId` of `kind` into entry; moves the cursor.
 VELK_RESULT readAfter(sqlite3* db, std::uint8_t kind, sqlite3_int64 afterId, _VELK_CALL_ENTRY* entry) {
-    Stmt s(db, "SELECT id, record FROM pc_callentries WHERE kind=?1 AND id>?2 ORDER BY id LIMIT 1");
-    if (!s) return VELK_E_DATABASE;
+    sqlite3_stmt* st = g_read.get(db);
+    if (!st) return VELK_E_DATABASE;
+    Stmt s{st};
     sqlite3_bind_int(s.st, 1, kind);
     sqlite3_bind_int64(s.st, 2, afterId);
     const int rc = sqlite3_step(s.st);
