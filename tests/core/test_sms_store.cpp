@@ -602,6 +602,36 @@ TEST_F(SmsStore, AnArrivalTheCardCannotGiveIsDropped) {
     EXPECT_TRUE(Enumerate(STORAGE_PC).empty());
 }
 
+TEST_F(SmsStore, AnArrivalBeforeTheWindowIsRegisteredIsFiledAndFreed) {
+    StartCore();
+    Settle();
+    velk_sim::DeliverSms(STORAGE_PC, plain("early"));
+    Settle();  // the copy for the window is refused and freed (the leak check sees it)
+    EXPECT_EQ(Enumerate(STORAGE_PC).size(), 1u);
+}
+
+struct ReferenceCase {
+    std::uint32_t counter;
+    int next;
+    std::uint16_t draft;
+};
+
+class References : public ::testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(References, FromTheCounter) {
+    const std::uint32_t saved = AllSettingsRecord().smsReference;
+    AllSettingsRecord().smsReference = GetParam().counter;
+    EXPECT_EQ(NextSmsReference(), GetParam().next);
+    EXPECT_EQ(static_cast<std::uint16_t>(NextDraftReference()), GetParam().draft);
+    EXPECT_EQ(AllSettingsRecord().smsReference, GetParam().counter);  // reading does not count
+    AllSettingsRecord().smsReference = saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Counter, References,
+                         ::testing::Values(ReferenceCase{0, 1, 1}, ReferenceCase{254, 255, 255},
+                                           ReferenceCase{255, 1, 256}, ReferenceCase{510, 1, 511},
+                                           ReferenceCase{65535, 1, 0}, ReferenceCase{0xFFFFFFFFu, 1, 0}));
+
 // ---- without a core -----------------------------------------------------
 
 TEST(SmsFacade, WithoutACoreEveryCallAnswers4001) {
