@@ -113,6 +113,32 @@ TEST(SmsCoding, EveryTableCharacterRoundTrips) {
     }
 }
 
+// The Latin-1 half: accented letters fold to plain ones, the rest has no form.
+TEST(SmsCoding, LatinUnitsFoldOrHaveNoForm) {
+    struct Run {
+        char16_t first, last;
+        int septet;  // -1: no 7-bit form
+    };
+    const Run runs[] = {
+        {0x00C0, 0x00C3, 0x41}, {0x00C8, 0x00C8, 0x45}, {0x00CA, 0x00CB, 0x45}, {0x00CC, 0x00CF, 0x49},
+        {0x00D2, 0x00D5, 0x4F}, {0x00D9, 0x00DB, 0x55}, {0x00DD, 0x00DD, 0x59}, {0x00E1, 0x00E3, 0x61},
+        {0x00E7, 0x00E7, 0x09}, {0x00EA, 0x00EB, 0x65}, {0x00ED, 0x00EF, 0x69}, {0x00F3, 0x00F5, 0x6F},
+        {0x00FA, 0x00FB, 0x75}, {0x00FD, 0x00FD, 0x79}, {0x00FF, 0x00FF, 0x79}, {0x0001, 0x0009, -1},
+        {0x000B, 0x000B, -1},   {0x000E, 0x001F, -1},   {0x007F, 0x00A0, -1},   {0x00A2, 0x00A2, -1},
+        {0x00A6, 0x00A6, -1},   {0x00A8, 0x00BE, -1},   {0x00C4, 0x00C4, -1},   {0x00D0, 0x00D1, -1},
+        {0x00D7, 0x00D7, -1},   {0x00DE, 0x00DE, -1},   {0x00F0, 0x00F0, -1},   {0x00F7, 0x00F7, -1},
+        {0x00FE, 0x00FE, -1},   {0x0100, 0x0101, -1},
+    };
+    for (const Run& r : runs) {
+        for (char16_t u = r.first; u <= r.last; ++u) {
+            const Units one(1, u);
+            EXPECT_EQ(isGsm(one), r.septet >= 0 ? 1 : 0) << "U+" << std::hex << int(u);
+            EXPECT_EQ(toGsm(one), Bytes{static_cast<std::uint8_t>(r.septet >= 0 ? r.septet : 0x20)})
+                << "U+" << std::hex << int(u);
+        }
+    }
+}
+
 TEST(SmsCoding, BufferChecks) {
     std::uint16_t in[3] = {0x41, 0x42, 0x43};
     std::uint8_t out[8] = {};
