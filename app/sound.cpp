@@ -27,10 +27,9 @@ public:
                          });
     }
     bool Open(const QString& localPath) override {
-        const QFileInfo fi(localPath);
-        if (!fi.isFile() || !fi.isReadable() || fi.size() == 0) return false;
+        if (!CanOpen(localPath)) return false;
         active_ = false;
-        player_.setSource(QUrl::fromLocalFile(fi.absoluteFilePath()));
+        player_.setSource(QUrl::fromLocalFile(QFileInfo(localPath).absoluteFilePath()));
         return player_.error() == QMediaPlayer::NoError;
     }
     bool Play() override {
@@ -68,6 +67,11 @@ std::function<std::unique_ptr<Backend>()>& factory() {
 }
 
 }  // namespace
+
+bool CanOpen(const QString& localPath) {
+    const QFileInfo fi(localPath);
+    return fi.isFile() && fi.isReadable() && fi.size() > 0;
+}
 
 std::unique_ptr<Backend> MakeQtBackend() {
     // Qt may pick the ffmpeg media backend; the program plays through GStreamer.

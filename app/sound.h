@@ -39,6 +39,9 @@ public:
 
 // The Qt Multimedia backend. Forces the GStreamer media backend.
 std::unique_ptr<Backend> MakeQtBackend();
+// What the Qt backend checks before it opens a file: a readable, non-empty
+// regular file (the player itself only reports trouble later).
+bool CanOpen(const QString& localPath);
 
 // Every TMediaPlayer made after this call takes its backend from f (tests
 // install a fake here before the main window exists); an empty f restores
