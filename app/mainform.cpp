@@ -92,7 +92,12 @@ TMainform::TMainform(QWidget* parent) : QWidget(parent) {
         return true;
     };
     UssdIsBusy = [] { return false; };
-    RestoreFactorySettings = [] {};
+    // The settings menu carries the restore; it offers it by name.
+    RestoreFactorySettings = [] {
+        if (QWidget* menu = windows::Find("TSetMenuForm"))
+            if (menu->metaObject()->indexOfMethod("RestoreFactorySettings()") >= 0)
+                QMetaObject::invokeMethod(menu, "RestoreFactorySettings", Qt::DirectConnection);
+    };
 
     Timer_StateRetry = new TTimer(this, "Timer_StateRetry", 5000, false, [this] { Timer_StateRetryTimer(); });
     SimBusyTimer = new TTimer(this, "SimBusyTimer", 3000, false, [this] { SimBusyTimerTimer(); });

@@ -410,7 +410,11 @@ void TMainform::pukEntered(WPARAM code) {
 void TMainform::Timer_StateRetryTimer() { stateCardFound(); }
 
 void TMainform::SimBusyTimerTimer() {
-    if (simBusyTries_ >= 5) {
+    // With a lock check the timer keeps running after posting 13, so that a
+    // lock check that read nothing is asked again. Once the machine has gone
+    // on (network up, ready, unlock, no card) it must not be sent back.
+    const bool stillWaiting = deviceState_ == 6 || deviceState_ == 13;
+    if (simBusyTries_ >= 5 || !stillWaiting) {
         SimBusyTimer->SetEnabled(false);
         simBusyTries_ = 0;
         return;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/mainform.h"
+#include "connect/wiring.h"
 
 namespace startup {
 
@@ -21,6 +22,9 @@ std::vector<QWidget*> CreateWindows() {
     //   TFrmViewPB, TProgressBoxForm
     auto* main = new TMainform();
     made.push_back(main);
+    // The settings menu, the profile pages, the sound page, the data
+    // connection and its log.
+    connectwiring::CreateWindows(*main, made);
     return made;
 }
 

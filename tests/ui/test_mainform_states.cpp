@@ -153,6 +153,27 @@ TEST_F(MainformTest, BusySimThatOpensGoesOnToTheNetwork) {
     EXPECT_EQ(TakeStates(), (States{11, 12}));
 }
 
+TEST_F(MainformTest, BusySimWithALockCheckIsNotSentBackOnceReady) {
+    velk_sim::SetLockSupported(true);
+    Create();
+    velk_sim::FailNext("Velk_GetPinState", VELK_E_SIM_BUSY);
+    Pump();
+    TakeStates();
+    form_->SimBusyTimer->Fire();
+    Pump();
+    EXPECT_EQ(TakeStates(), (States{13, 11, 12}));
+    // With a lock check the timer keeps running after posting 13; once the
+    // machine is ready a tick stops it instead of sending it back to 13.
+    EXPECT_TRUE(form_->SimBusyTimer->Enabled());
+    EXPECT_EQ(form_->SimBusyTries(), 1);
+    form_->SimBusyTimer->Fire();
+    Pump();
+    EXPECT_TRUE(TakeStates().empty());
+    EXPECT_FALSE(form_->SimBusyTimer->Enabled());
+    EXPECT_EQ(form_->SimBusyTries(), 0);
+    EXPECT_EQ(form_->ActionsRun(11), 1);
+}
+
 TEST_F(MainformTest, PinRequestShowsTheWindowAndTheDialog) {
     Create();
     velk_sim::RequirePin("1234", "12345678");
