@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -137,6 +138,8 @@ TData_connectform::TData_connectform(QWidget* parent) : QWidget(parent) {
     QueryLog->setText(QStringLiteral("<a href=\"log\" style=\"color:#1f6fb2;\">%1</a>").arg(GetString(6050).toHtmlEscaped()));
 
     windows::Register("TData_connectform", this);
+    // The page fills the main panel it lives in.
+    if (parent) resize(std::max(parent->width(), kWidth), std::max(parent->height(), kHeight));
 }
 
 TData_connectform::~TData_connectform() {
@@ -664,6 +667,13 @@ void TData_connectform::FormShow() {
 void TData_connectform::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     FormShow();
+}
+
+void TData_connectform::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    ImButtonConnect->move(width() - 162, height() - 57);
+    QueryLog->move(30, height() - 49);
+    DataHintLabel->resize(width() - 68, DataHintLabel->height());
 }
 
 void TData_connectform::paintEvent(QPaintEvent*) {

@@ -83,6 +83,7 @@ public:
 protected:
     void showEvent(QShowEvent*) override;
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     void connectSequence();

@@ -92,6 +92,8 @@ TDataLogForm::TDataLogForm(QWidget* parent) : QWidget(parent) {
     updateButtons();
     hide();
     windows::Register("TDataLogForm", this);
+    // The page fills the main panel it lives in.
+    if (parent) resize(std::max(parent->width(), kWidth), std::max(parent->height(), kHeight));
 }
 
 TDataLogForm::~TDataLogForm() { windows::Unregister("TDataLogForm"); }
@@ -237,6 +239,19 @@ void TDataLogForm::FormShow() {
 void TDataLogForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     FormShow();
+}
+
+void TDataLogForm::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int bottom = height() - kHeight;   // extra height goes to the list
+    ListViewDataLog->setGeometry(14, 12, width() - 28, 222 + bottom);
+    for (QLabel* l : {TotleLabel, TotleDataValue}) l->move(l->x(), 244 + bottom);
+    for (QLabel* l : {TotalTimeLabel, TotalTime}) l->move(l->x(), 270 + bottom);
+    int x = width() - 120;
+    for (TImageButton* b : {ReturnButton, ClearAllButton, DeleteButton}) {
+        b->move(x, 262 + bottom);
+        x -= 104;
+    }
 }
 
 void TDataLogForm::paintEvent(QPaintEvent*) {

@@ -53,6 +53,7 @@ public:
 protected:
     void showEvent(QShowEvent*) override;
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
     void computeTotals();
