@@ -49,6 +49,15 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The end of the session or SIGTERM: the card goes offline, the library
+    // stops and the settings are written, without asking. Installed before
+    // the windows exist; the signal is handled once the message loop runs.
+    TMainform* main = nullptr;
+    platform::OnEndSession([&main] {
+        if (main) main->PrepareExit();
+        QCoreApplication::exit(0);
+    });
+
     // 2. The splash, painted at once.
     auto* splash = new TStartForm();
     QPointer<TStartForm> splashAlive(splash);
@@ -64,16 +73,9 @@ int main(int argc, char** argv) {
 
     // 4. The windows, in order.
     std::vector<QWidget*> windows = startup::CreateWindows();
-    auto* main = static_cast<TMainform*>(windows.front());
+    main = static_cast<TMainform*>(windows.front());
     main->OnClosed = [] { QCoreApplication::exit(0); };
     platform::PowerWatcher power(main->Handle());
-
-    // The end of the session or SIGTERM: the card goes offline, the library
-    // stops and the settings are written, without asking.
-    platform::OnEndSession([main] {
-        main->PrepareExit();
-        QCoreApplication::exit(0);
-    });
 
     // 5. The message loop; 6. an error escaping it is shown and ends the run.
     try {
@@ -85,6 +87,7 @@ int main(int argc, char** argv) {
     }
 
     // The main window's destruction step: tray icon, library, "allconfig.ran".
+    main = nullptr;
     startup::DestroyWindows(windows);
     delete splashAlive.data();
     return 0;

@@ -63,14 +63,15 @@ LRESULT TMainform::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case UM_SMS_REPORT: {
+        // The SMS window reads the report during the call; it stays ours.
         std::unique_ptr<SmsReportRecord> report(reinterpret_cast<SmsReportRecord*>(wParam));
         if (report) forward("TFrmSmsMain", msg, reinterpret_cast<WPARAM>(report.get()), 0);
         return 0;
     }
     case UM_SMS_CLASS0: {
         std::unique_ptr<SmsClass0Record> record(reinterpret_cast<SmsClass0Record*>(wParam));
+        // Queued until the SMS side shows it (TakeClass0); freed at exit.
         if (record) class0_.push_back(std::move(record));
-        forward("TFrmSmsMain", msg, 0, 0);
         return 0;
     }
     case UM_CALL_INCOMING: {

@@ -52,13 +52,15 @@ void TMainform::postState(std::uint8_t code) { PostMessage(Handle(), UM_DEVICE_S
 // --- the machine ---------------------------------------------------------------
 
 void TMainform::deviceStateMessage(std::uint8_t c) {
-    if (c == 1 || c != deviceState_) {
+    // Codes outside 1..22 name no state: nothing is run or stored.
+    const bool known = c >= 1 && c <= 22;
+    if (known && (c == 1 || c != deviceState_)) {
         // The action sees the previous state. An action that shows a modal
         // box runs a nested loop in which newer states can be handled; the
         // newest handled state is the one that stands, so this code is
         // stored (and announced) only when nothing else was handled meanwhile.
         const unsigned generation = ++stateGeneration_;
-        if (c < 23) ++actionsRun_[c];
+        ++actionsRun_[c];
         switch (c) {
         case 12: stateReady(generation); break;
         case 16: stateUnlock(true, generation); break;

@@ -772,7 +772,10 @@ TEST_F(MainformTest, IgnoredMessagesChangeNothing) {
     Start();
     TakeStates();
     for (UINT m : {UINT(UM_LIB_1128), UINT(UM_SMS_COUNTS), UINT(UM_STK_3231), UINT(4242)}) Post(m, 7, 9);
+    // Device-state codes that name no state.
+    for (WPARAM c : {0, 23, 99, 255}) PostState(static_cast<std::uint8_t>(c));
     EXPECT_TRUE(TakeStates().empty());
+    EXPECT_TRUE(form_->StkButton->isEnabled());
     EXPECT_EQ(form_->GetDeviceState(), 12);
     EXPECT_EQ(form_->ActionsRun(12), 1);
 }
