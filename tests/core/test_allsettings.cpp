@@ -11,6 +11,7 @@ class AllSettingsTest : public CoreFixture {
 protected:
     void SetUp() override {
         CoreFixture::SetUp();
+        QFile::remove(AllSettingsFile());  // start without the shipped file
         AllSettingsRecord() = AllSettings{};
     }
     QByteArray fileBytes() { return files::ReadAll(AllSettingsFile()).value_or(QByteArray()); }
