@@ -27,6 +27,7 @@ std::string bytes(const QString& s) { return codepage::FromQString(s).toStdStrin
 TSet_netsub::TSet_netsub(QWidget* parent, TSet_netpopform* addDialog, TSet_netpopeditform* editDialog)
     : QWidget(parent), add_(addDialog), edit_(editDialog) {
     setObjectName(QStringLiteral("TSet_netsub"));
+    setWindowTitle(GetString(3155));  // the caption the main window shows for this page
     setGeometry(183, 10, kWidth, kHeight);
     setStyleSheet(QString::fromLatin1(skin::StyleSheet()));
     auto label = [this](const char* name, const QRect& r) {
@@ -35,7 +36,7 @@ TSet_netsub::TSet_netsub(QWidget* parent, TSet_netpopform* addDialog, TSet_netpo
         l->setGeometry(r);
         return l;
     };
-    Label_UserCFG = label("Label_UserCFG", QRect(16, 10, 300, 24));
+    Label_UserCFG = label("Label_UserCFG", QRect(16, 10, kWidth - 24, 24));
     Label_UserCFG->setStyleSheet(QStringLiteral("color: #154f82; font-size: 11pt; font-weight: bold;"));
     Label_FileName = label("Label_FileName", QRect(16, 40, 220, 20));
     ListBoxFileName = new QListWidget(this);

@@ -36,7 +36,8 @@ void enableNamed(QWidget* page, std::initializer_list<const char*> names, bool e
 
 TSetMenuForm::TSetMenuForm(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TSetMenuForm"));
-    setGeometry(0, 0, kWidth, kHeight);
+    // The menu covers the whole central panel, so the page under it never shows through.
+    setGeometry(0, 0, parent ? qMax(kWidth, parent->width()) : kWidth, parent ? qMax(kHeight, parent->height()) : kHeight);
     setStyleSheet(QString::fromLatin1(skin::StyleSheet()));
     DataBusy = [] {
         auto* data = windows::Get<TData_connectform>("TData_connectform");
