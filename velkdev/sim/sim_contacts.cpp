@@ -214,6 +214,28 @@ VELK_RESULT pcContactCount(sqlite3* db, std::uint32_t* count) {
     return VELK_OK;
 }
 
+// The PC row after `after` of a walk query ("SELECT id, record ... WHERE id>?1
+// ORDER BY id LIMIT 1"): its record into out and its id; the walk ends when
+// no row follows.
+template <class Record>
+VELK_RESULT pcRowAfter(const char* sql, std::int64_t after, Record* out, Walk& walk, sqlite3_int64* id) {
+    std::lock_guard d(pcdb::lock());
+    sqlite3* db = pcdb::db();
+    if (!db) return VELK_E_NOT_STARTED;
+    Stmt st(db, sql);
+    if (!st) return VELK_E_DATABASE;
+    sqlite3_bind_int64(st.st, 1, after);
+    const int rc = sqlite3_step(st.st);
+    if (rc == SQLITE_DONE) {
+        walk = Walk{};
+        return VELK_E_NO_ENTRY;
+    }
+    if (rc != SQLITE_ROW) return VELK_E_DATABASE;
+    *id = sqlite3_column_int64(st.st, 0);
+    fromBlob(st.st, 1, out);
+    return VELK_OK;
+}
+
 // The contact after `after` in storage s; moves the walk.
 VELK_RESULT contactAfter(std::uint8_t s, std::int64_t after, _VELK_CONTACT_RECORD* out) {
     Walk& walk = g_contactWalk[s];
@@ -228,20 +250,9 @@ VELK_RESULT contactAfter(std::uint8_t s, std::int64_t after, _VELK_CONTACT_RECOR
         walk = Walk{true, it->first};
         return VELK_OK;
     }
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt st(db, "SELECT id, record FROM pc_contacts WHERE id>?1 ORDER BY id LIMIT 1");
-    if (!st) return VELK_E_DATABASE;
-    sqlite3_bind_int64(st.st, 1, after);
-    const int rc = sqlite3_step(st.st);
-    if (rc == SQLITE_DONE) {
-        walk = Walk{};
-        return VELK_E_NO_ENTRY;
-    }
-    if (rc != SQLITE_ROW) return VELK_E_DATABASE;
-    const sqlite3_int64 id = sqlite3_column_int64(st.st, 0);
-    fromBlob(st.st, 1, out);
+    sqlite3_int64 id = 0;
+    if (VELK_RESULT r = pcRowAfter("SELECT id, record FROM pc_contacts WHERE id>?1 ORDER BY id LIMIT 1", after, out, walk, &id))
+        return r;
     terminateFields(*out);
     out->index = static_cast<std::uint32_t>(id);
     out->storage = 2;
@@ -263,20 +274,9 @@ VELK_RESULT groupAfter(std::uint8_t s, std::int64_t after, _VELK_GROUP_RECORD* o
         walk = Walk{true, it->first};
         return VELK_OK;
     }
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt st(db, "SELECT id, record FROM pc_groups WHERE id>?1 ORDER BY id LIMIT 1");
-    if (!st) return VELK_E_DATABASE;
-    sqlite3_bind_int64(st.st, 1, after);
-    const int rc = sqlite3_step(st.st);
-    if (rc == SQLITE_DONE) {
-        walk = Walk{};
-        return VELK_E_NO_ENTRY;
-    }
-    if (rc != SQLITE_ROW) return VELK_E_DATABASE;
-    const sqlite3_int64 id = sqlite3_column_int64(st.st, 0);
-    fromBlob(st.st, 1, out);
+    sqlite3_int64 id = 0;
+    if (VELK_RESULT r = pcRowAfter("SELECT id, record FROM pc_groups WHERE id>?1 ORDER BY id LIMIT 1", after, out, walk, &id))
+        return r;
     out->name[sizeof out->name - 1] = 0;
     out->id = static_cast<std::int32_t>(id);
     out->storage = 2;
