@@ -1,5 +1,8 @@
 #pragma once
 
+// The SIM toolkit object: owned by the business core, made and freed in its order.
+// Its operations come with the SIM toolkit windows.
+
 class TBL_base;
 
 class TBL_Stk {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The USSD object: owned by the business core, made and freed in its order.
+// Its operations come with the USSD windows.
+
 class TBL_base;
 
 class TBL_Ussd {
