@@ -4,9 +4,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace pcdb {
@@ -26,6 +32,28 @@ Declared& declared() {
 }
 
 sqlite3* g_db = nullptr;
+// Prepared statements of g_db by SQL text address.
+std::unordered_map<const char*, sqlite3_stmt*> g_statements;
+
+void dropStatements() {
+    for (auto& [sql, st] : g_statements) sqlite3_finalize(st);
+    g_statements.clear();
+}
+
+// Commits the pending group of changes a moment after its first change.
+// Lock order: lock() before Committer::m; the thread releases m before it
+// takes lock().
+struct Committer {
+    std::mutex m;
+    std::condition_variable cv;
+    bool due = false;
+    bool stop = false;
+    std::chrono::steady_clock::time_point at;
+    std::thread thread;
+    Committer();
+    ~Committer();  // a program leaving without closing the store still keeps its changes
+};
+Committer g_committer;
 
 QByteArray local(const QString& path) { return QFile::encodeName(path); }
 
@@ -78,7 +106,237 @@ void closeDb(sqlite3*& db) {
     db = nullptr;
 }
 
+void forgetCaches() {
+    for (const auto& l : declared().restoreListeners) l();
+}
+
+void armCommit() {
+    std::lock_guard<std::mutex> g(g_committer.m);
+    if (g_committer.due) return;
+    g_committer.due = true;
+    g_committer.at = std::chrono::steady_clock::now() + std::chrono::milliseconds(Change::kCommitDelayMs);
+    g_committer.cv.notify_one();
+}
+
+// Under lock(). A commit that fails while the transaction is still open is
+// tried again later; one that SQLite had to roll back lost the group, so the
+// families drop what they cached of it.
+void commitGroup() {
+    {
+        std::lock_guard<std::mutex> g(g_committer.m);
+        g_committer.due = false;
+    }
+    if (!g_db || sqlite3_get_autocommit(g_db)) return;
+    if (execOn(g_db, "COMMIT")) return;
+    if (!sqlite3_get_autocommit(g_db)) {
+        armCommit();
+        return;
+    }
+    std::fprintf(stderr, "db.dat: the last changes could not be kept: %s\n", sqlite3_errmsg(g_db));
+    forgetCaches();
+}
+
+void committerLoop() {
+    std::unique_lock<std::mutex> lk(g_committer.m);
+    for (;;) {
+        g_committer.cv.wait(lk, [] { return g_committer.stop || g_committer.due; });
+        if (g_committer.stop) return;
+        if (g_committer.cv.wait_until(lk, g_committer.at, [] { return g_committer.stop; })) return;
+        lk.unlock();
+        {
+            std::lock_guard<std::recursive_mutex> g(lock());
+            commitGroup();
+        }
+        lk.lock();
+    }
+}
+
+void startCommitter() {
+    g_committer.stop = false;
+    g_committer.due = false;
+    g_committer.thread = std::thread(committerLoop);
+}
+
+void stopCommitter() {
+    if (!g_committer.thread.joinable()) return;
+    {
+        std::lock_guard<std::mutex> g(g_committer.m);
+        g_committer.stop = true;
+        g_committer.cv.notify_one();
+    }
+    g_committer.thread.join();
+}
+
+// The store's mutex is made first, so it outlives the committer at exit.
+Committer::Committer() { lock(); }
+Committer::~Committer() {
+    stopCommitter();
+    std::lock_guard<std::recursive_mutex> g(lock());
+    if (g_db && !sqlite3_get_autocommit(g_db)) execOn(g_db, "COMMIT");
+}
+
+// Records: runs of [u16 zero bytes][u16 literal bytes][the literals], little
+// endian; the zero bytes after the last run are not stored. A zero run too
+// short to pay for a run header stays among the literals.
+constexpr std::size_t kMinZeroRun = 5;
+
+void putU16(std::string& out, std::size_t v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>(v >> 8));
+}
+
 }  // namespace
+
+namespace {
+// Zero bytes from p[i] on, at most up to size; a word at a time where it can.
+std::size_t zerosAt(const unsigned char* p, std::size_t i, std::size_t size) {
+    const std::size_t from = i;
+    std::uint64_t w;
+    while (i + sizeof w <= size && (std::memcpy(&w, p + i, sizeof w), w == 0)) i += sizeof w;
+    while (i < size && p[i] == 0) ++i;
+    return i - from;
+}
+}  // namespace
+
+std::string pack(const void* record, std::size_t size) {
+    const auto* p = static_cast<const unsigned char*>(record);
+    if (size > 0xFFFF) return std::string(static_cast<const char*>(record), size);
+    std::string out;
+    std::size_t i = 0;
+    while (i < size) {
+        const std::size_t zeros = zerosAt(p, i, size);
+        if (i + zeros == size) break;  // only zeros are left
+        const std::size_t start = i + zeros;
+        std::size_t end = start;
+        for (;;) {
+            const void* z = std::memchr(p + end, 0, size - end);
+            if (!z) {
+                end = size;
+                break;
+            }
+            end = static_cast<std::size_t>(static_cast<const unsigned char*>(z) - p);
+            const std::size_t run = zerosAt(p, end, size);
+            if (run >= kMinZeroRun || end + run == size) break;
+            end += run;
+        }
+        putU16(out, zeros);
+        putU16(out, end - start);
+        out.append(reinterpret_cast<const char*>(p + start), end - start);
+        if (out.size() >= size) return std::string(static_cast<const char*>(record), size);
+        i = end;
+    }
+    return out;
+}
+
+bool unpack(const void* bytes, std::size_t length, void* record, std::size_t size) {
+    auto* out = static_cast<unsigned char*>(record);
+    std::memset(out, 0, size);
+    if (length == size) {
+        std::memcpy(out, bytes, size);
+        return true;
+    }
+    if (length > size) return false;
+    const auto* p = static_cast<const unsigned char*>(bytes);
+    std::size_t at = 0, pos = 0;
+    while (pos < length) {
+        if (length - pos < 4) break;
+        const std::size_t zeros = p[pos] | p[pos + 1] << 8;
+        const std::size_t lits = p[pos + 2] | p[pos + 3] << 8;
+        pos += 4;
+        if (lits > length - pos || zeros > size - at || lits > size - at - zeros) break;
+        at += zeros;
+        std::memcpy(out + at, p + pos, lits);
+        at += lits;
+        pos += lits;
+    }
+    if (pos == length) return true;
+    std::memset(out, 0, size);
+    return false;
+}
+
+bool bindRecord(sqlite3_stmt* st, int parameter, const void* record, std::size_t size) {
+    const std::string packed = pack(record, size);
+    // A zero-length blob, not NULL, for an all-zero record.
+    return sqlite3_bind_blob(st, parameter, packed.empty() ? "" : packed.data(), static_cast<int>(packed.size()),
+                             SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
+bool readRecord(sqlite3_stmt* st, int column, void* record, std::size_t size) {
+    const void* blob = sqlite3_column_blob(st, column);
+    const int bytes = sqlite3_column_bytes(st, column);
+    if (!blob || bytes <= 0) {
+        std::memset(record, 0, size);
+        return sqlite3_column_type(st, column) == SQLITE_BLOB;
+    }
+    return unpack(blob, static_cast<std::size_t>(bytes), record, size);
+}
+
+Statement::Statement(const char* sql) : guard_(lock()) {
+    if (!g_db || !sql) return;
+    auto it = g_statements.find(sql);
+    if (it != g_statements.end() && !sqlite3_stmt_busy(it->second)) {
+        st_ = it->second;
+        return;
+    }
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v3(g_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return;
+    }
+    // The same text still running further up the stack gets a statement of its own.
+    if (it == g_statements.end()) g_statements.emplace(sql, st);
+    else owned_ = true;
+    st_ = st;
+}
+
+Statement::~Statement() {
+    if (!st_) return;
+    if (owned_) {
+        sqlite3_finalize(st_);
+        return;
+    }
+    sqlite3_reset(st_);
+    sqlite3_clear_bindings(st_);
+}
+
+Change::Change() : guard_(lock()) {
+    if (!g_db) return;
+    if (sqlite3_get_autocommit(g_db)) {
+        if (!execOn(g_db, "BEGIN")) return;
+        armCommit();
+    }
+    open_ = execOn(g_db, "SAVEPOINT change");
+}
+
+Change::~Change() {
+    if (!open_ || !g_db) return;
+    execOn(g_db, "ROLLBACK TO change");
+    execOn(g_db, "RELEASE change");
+}
+
+VELK_RESULT Change::keep() {
+    if (!g_db) return VELK_E_NOT_STARTED;
+    if (!open_) return VELK_E_DATABASE;
+    open_ = false;
+    if (execOn(g_db, "RELEASE change")) return VELK_OK;
+    // An error that ended the whole transaction took the group with it.
+    if (sqlite3_get_autocommit(g_db)) forgetCaches();
+    return VELK_E_DATABASE;
+}
+
+void flush() {
+    std::lock_guard<std::recursive_mutex> g(lock());
+    commitGroup();
+}
+
+VELK_RESULT changeOne(const char* sql, const std::function<bool(sqlite3_stmt*)>& bind, int* changed) {
+    Change change;
+    if (!change.ok()) return g_db ? VELK_E_DATABASE : VELK_E_NOT_STARTED;
+    Statement q(sql);
+    if (!q.ok() || (bind && !bind(q.get())) || sqlite3_step(q.get()) != SQLITE_DONE) return VELK_E_DATABASE;
+    if (changed) *changed = sqlite3_changes(g_db);
+    return change.keep();
+}
 
 Schema::Schema(const char* name, const char* sql) { declared().schemas.emplace_back(name, sql); }
 
@@ -163,11 +421,18 @@ VELK_RESULT open(const QString& path) {
         return VELK_E_DATABASE;
     }
     g_db = db;
+    startCommitter();
     return VELK_OK;
 }
 
 void close() {
+    stopCommitter();
     std::lock_guard<std::recursive_mutex> g(lock());
+    if (g_db && !sqlite3_get_autocommit(g_db) && !execOn(g_db, "COMMIT")) {
+        std::fprintf(stderr, "db.dat: the last changes could not be kept: %s\n", sqlite3_errmsg(g_db));
+        execOn(g_db, "ROLLBACK");
+    }
+    dropStatements();
     closeDb(g_db);
 }
 
@@ -175,6 +440,7 @@ VELK_RESULT backupTo(const QString& path) {
     std::lock_guard<std::recursive_mutex> g(lock());
     if (!g_db) return VELK_E_NOT_STARTED;
     if (path.isEmpty()) return VELK_E_BAD_ARGUMENT;
+    commitGroup();
     // Copy into a side file first, so an interrupted backup never leaves a
     // half-written file under the chosen name.
     const QString tmp = path + QStringLiteral(".tmp");
@@ -208,6 +474,7 @@ VELK_RESULT restoreFrom(const QString& path) {
     std::lock_guard<std::recursive_mutex> g(lock());
     if (!g_db) return VELK_E_NOT_STARTED;
     if (!QFileInfo::exists(path)) return VELK_E_FAILED;
+    commitGroup();
     if (!isLinkoraDatabase(path)) return VELK_E_NOT_DATABASE;
     sqlite3* src = nullptr;
     if (sqlite3_open_v2(local(path).constData(), &src, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
@@ -215,7 +482,8 @@ VELK_RESULT restoreFrom(const QString& path) {
         return VELK_E_FAILED;
     }
     // The backup replaces the live contents in one transaction: on failure
-    // the current store stays as it was.
+    // the current store stays as it was. Statements are made again on use.
+    dropStatements();
     sqlite3_backup* b = sqlite3_backup_init(g_db, "main", src, "main");
     int rc = SQLITE_ERROR;
     if (b) {
@@ -226,7 +494,7 @@ VELK_RESULT restoreFrom(const QString& path) {
     if (rc != SQLITE_DONE) return VELK_E_DATABASE;
     // A backup from an older program may lack newer tables.
     if (!applySchemas(g_db)) return VELK_E_DATABASE;
-    for (const auto& l : declared().restoreListeners) l();
+    forgetCaches();
     return VELK_OK;
 }
 

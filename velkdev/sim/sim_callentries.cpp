@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 #include "velkdev/pcdb.h"
@@ -26,25 +27,21 @@ struct Cursor {
     sqlite3_int64 lastId = 0;
 };
 Cursor g_cursor;
-pcdb::RestoreListener forgetCursor([] { g_cursor = Cursor{}; });
 
 bool knownKind(std::uint8_t kind) { return kind >= VELK_CALLS_MISSED && kind <= VELK_CALLS_DATA_LOG; }
 
-// Prepared statement that finalizes itself.
-struct Stmt {
-    sqlite3_stmt* st = nullptr;
-    bool owned = true;
-    Stmt(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) st = nullptr;
-    }
-    // A cached statement: reset after use, kept.
-    explicit Stmt(sqlite3_stmt* cached) : st(cached), owned(false) {}
-    ~Stmt() {
-        if (owned) sqlite3_finalize(st);
-        else sqlite3_reset(st);
-    }
-    explicit operator bool() const { return st != nullptr; }
-};
+// Entries of each list, counted once and then kept up to date: counting at
+// every save would make storing a long connection log quadratic. -1: not known.
+std::int64_t g_counts[VELK_CALLS_DATA_LOG + 1] = {-1, -1, -1, -1, -1};
+void forgetCounts() { std::fill(std::begin(g_counts), std::end(g_counts), -1); }
+
+pcdb::RestoreListener forgetCursor([] {
+    g_cursor = Cursor{};
+    forgetCounts();
+});
+sim::CardListener forgetOnStart([](sim::CardEvent e) {
+    if (e == sim::CardEvent::Started) forgetCounts();
+});
 
 // Checks what every call needs: a started library with the store open.
 VELK_RESULT precheck(const char* call, std::uint8_t storage) {
@@ -54,62 +51,21 @@ VELK_RESULT precheck(const char* call, std::uint8_t storage) {
     return VELK_OK;
 }
 
-// The reading statement, prepared once per connection: a list is read one
-// entry per call, thousands of times for a long connection log. (A closed
-// connection stays alive until its statements are finalized, so the pointer
-// cannot be reused while we hold one.)
-struct ReadStatement {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* st = nullptr;
-    sqlite3_stmt* get(sqlite3* forDb) {
-        if (forDb != db) {
-            sqlite3_finalize(st);
-            st = nullptr;
-            db = forDb;
-            if (sqlite3_prepare_v2(db, "SELECT id, record FROM pc_callentries WHERE kind=?1 AND id>?2 ORDER BY id LIMIT 1",
-                                   -1, &st, nullptr) != SQLITE_OK)
-                st = nullptr;
-        }
-        if (st) {
-            sqlite3_reset(st);
-            sqlite3_clear_bindings(st);
-        }
-        return st;
-    }
-    void drop() {
-        sqlite3_finalize(st);
-        st = nullptr;
-        db = nullptr;
-    }
-};
-ReadStatement g_read;
-pcdb::RestoreListener dropRead([] { g_read.drop(); });
-// Released before the store closes at shutdown.
-sim::CardListener dropReadOnStop([](sim::CardEvent e) {
-    if (e != sim::CardEvent::Stopping) return;
-    std::lock_guard d(pcdb::lock());
-    g_read.drop();
-});
-
 // Reads the entry after `afterId` of `kind` into entry; moves the cursor.
-VELK_RESULT readAfter(sqlite3* db, std::uint8_t kind, sqlite3_int64 afterId, _VELK_CALL_ENTRY* entry) {
-    sqlite3_stmt* st = g_read.get(db);
-    if (!st) return VELK_E_DATABASE;
-    Stmt s{st};
-    sqlite3_bind_int(s.st, 1, kind);
-    sqlite3_bind_int64(s.st, 2, afterId);
-    const int rc = sqlite3_step(s.st);
+VELK_RESULT readAfter(std::uint8_t kind, sqlite3_int64 afterId, _VELK_CALL_ENTRY* entry) {
+    pcdb::Statement s("SELECT id, record FROM pc_callentries WHERE kind=?1 AND id>?2 ORDER BY id LIMIT 1");
+    if (!s.ok()) return VELK_E_NOT_STARTED;
+    sqlite3_bind_int(s.get(), 1, kind);
+    sqlite3_bind_int64(s.get(), 2, afterId);
+    const int rc = sqlite3_step(s.get());
     if (rc == SQLITE_DONE) {
         g_cursor.valid = false;
         return VELK_E_NO_ENTRY;
     }
     if (rc != SQLITE_ROW) return VELK_E_DATABASE;
-    const sqlite3_int64 id = sqlite3_column_int64(s.st, 0);
-    const void* blob = sqlite3_column_blob(s.st, 1);
-    const int bytes = sqlite3_column_bytes(s.st, 1);
-    std::memset(entry, 0, sizeof *entry);
-    // A damaged row (wrong size) still yields a well-formed record.
-    if (blob && bytes > 0) std::memcpy(entry, blob, std::min<std::size_t>(sizeof *entry, static_cast<std::size_t>(bytes)));
+    const sqlite3_int64 id = sqlite3_column_int64(s.get(), 0);
+    // A damaged row still yields a well-formed (empty) record.
+    pcdb::readRecord(s.get(), 1, entry, sizeof *entry);
     entry->number[sizeof entry->number - 1] = 0;
     entry->index = static_cast<std::uint32_t>(id);
     entry->listKind = kind;
@@ -118,13 +74,25 @@ VELK_RESULT readAfter(sqlite3* db, std::uint8_t kind, sqlite3_int64 afterId, _VE
     return VELK_OK;
 }
 
-VELK_RESULT countOf(sqlite3* db, std::uint8_t kind, std::uint32_t* count) {
-    Stmt s(db, "SELECT COUNT(*) FROM pc_callentries WHERE kind=?1");
-    if (!s) return VELK_E_DATABASE;
-    sqlite3_bind_int(s.st, 1, kind);
-    if (sqlite3_step(s.st) != SQLITE_ROW) return VELK_E_DATABASE;
-    *count = static_cast<std::uint32_t>(sqlite3_column_int64(s.st, 0));
+VELK_RESULT countOf(std::uint8_t kind, std::uint32_t* count) {
+    std::int64_t& known = g_counts[kind];
+    if (known < 0) {
+        pcdb::Statement s("SELECT COUNT(*) FROM pc_callentries WHERE kind=?1");
+        if (!s.ok()) return VELK_E_NOT_STARTED;
+        sqlite3_bind_int(s.get(), 1, kind);
+        if (sqlite3_step(s.get()) != SQLITE_ROW) return VELK_E_DATABASE;
+        known = sqlite3_column_int64(s.get(), 0);
+    }
+    *count = static_cast<std::uint32_t>(known);
     return VELK_OK;
+}
+
+// The list an entry belongs to, 0 when there is no such entry.
+std::uint8_t kindOf(std::uint32_t index) {
+    pcdb::Statement s("SELECT kind FROM pc_callentries WHERE id=?1");
+    if (!s.ok()) return 0;
+    sqlite3_bind_int64(s.get(), 1, index);
+    return sqlite3_step(s.get()) == SQLITE_ROW ? static_cast<std::uint8_t>(sqlite3_column_int(s.get(), 0)) : 0;
 }
 
 }  // namespace
@@ -134,21 +102,16 @@ VELK_API VELK_RESULT Velk_GetFirstCallEntry(std::uint8_t listKind, _VELK_CALL_EN
     if (!entry) return VELK_E_BAD_ARGUMENT;
     if (VELK_RESULT r = precheck("Velk_GetFirstCallEntry", 2)) return r;
     if (!knownKind(listKind)) return VELK_E_BAD_ARGUMENT;
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    return readAfter(db, listKind, 0, entry);
+    return readAfter(listKind, 0, entry);
 }
 
 VELK_API VELK_RESULT Velk_GetNextCallEntry(_VELK_CALL_ENTRY* entry) {
     std::lock_guard g(sim::card().lock());
     if (!entry) return VELK_E_BAD_ARGUMENT;
     if (VELK_RESULT r = precheck("Velk_GetNextCallEntry", 2)) return r;
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
+    if (!pcdb::isOpen()) return VELK_E_NOT_STARTED;
     if (!g_cursor.valid) return VELK_E_NO_ENTRY;
-    return readAfter(db, g_cursor.kind, g_cursor.lastId, entry);
+    return readAfter(g_cursor.kind, g_cursor.lastId, entry);
 }
 
 VELK_API VELK_RESULT Velk_SaveCallEntry(_VELK_CALL_ENTRY* entry) {
@@ -156,39 +119,36 @@ VELK_API VELK_RESULT Velk_SaveCallEntry(_VELK_CALL_ENTRY* entry) {
     if (!entry) return VELK_E_BAD_ARGUMENT;
     if (VELK_RESULT r = precheck("Velk_SaveCallEntry", entry->storage)) return r;
     if (!knownKind(entry->listKind)) return VELK_E_BAD_ARGUMENT;
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
+    pcdb::Change change;
+    if (!change.ok()) return pcdb::db() ? VELK_E_DATABASE : VELK_E_NOT_STARTED;
     const std::uint8_t kind = entry->listKind;
     std::uint32_t count = 0;
-    if (VELK_RESULT r = countOf(db, kind, &count)) return r;
+    if (VELK_RESULT r = countOf(kind, &count)) return r;
     if (kind == VELK_CALLS_DATA_LOG && count >= VELK_DATA_LOG_CAPACITY) return VELK_E_FULL;
 
     _VELK_CALL_ENTRY copy = *entry;
     copy.number[sizeof copy.number - 1] = 0;
     copy.index = 0;
-    if (pcdb::exec("BEGIN") != VELK_OK) return VELK_E_DATABASE;
-    bool ok = true;
+    bool ok = false;
     {
-        Stmt s(db, "INSERT INTO pc_callentries(kind, record) VALUES(?1, ?2)");
-        ok = s && sqlite3_bind_int(s.st, 1, kind) == SQLITE_OK &&
-             sqlite3_bind_blob(s.st, 2, &copy, sizeof copy, SQLITE_TRANSIENT) == SQLITE_OK &&
-             sqlite3_step(s.st) == SQLITE_DONE;
+        pcdb::Statement s("INSERT INTO pc_callentries(kind, record) VALUES(?1, ?2)");
+        ok = s.ok() && sqlite3_bind_int(s.get(), 1, kind) == SQLITE_OK &&
+             pcdb::bindRecord(s.get(), 2, &copy, sizeof copy) && sqlite3_step(s.get()) == SQLITE_DONE;
     }
-    const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+    const sqlite3_int64 id = sqlite3_last_insert_rowid(pcdb::db());
+    std::uint32_t after = count + 1;
     // A call list keeps its newest entries only.
     if (ok && kind != VELK_CALLS_DATA_LOG && count + 1 > VELK_CALL_LIST_CAPACITY) {
-        Stmt s(db,
-               "DELETE FROM pc_callentries WHERE kind=?1 AND id IN "
-               "(SELECT id FROM pc_callentries WHERE kind=?1 ORDER BY id LIMIT ?2)");
-        ok = s && sqlite3_bind_int(s.st, 1, kind) == SQLITE_OK &&
-             sqlite3_bind_int64(s.st, 2, count + 1 - VELK_CALL_LIST_CAPACITY) == SQLITE_OK &&
-             sqlite3_step(s.st) == SQLITE_DONE;
+        pcdb::Statement s(
+            "DELETE FROM pc_callentries WHERE kind=?1 AND id IN "
+            "(SELECT id FROM pc_callentries WHERE kind=?1 ORDER BY id LIMIT ?2)");
+        ok = s.ok() && sqlite3_bind_int(s.get(), 1, kind) == SQLITE_OK &&
+             sqlite3_bind_int64(s.get(), 2, count + 1 - VELK_CALL_LIST_CAPACITY) == SQLITE_OK &&
+             sqlite3_step(s.get()) == SQLITE_DONE;
+        after = VELK_CALL_LIST_CAPACITY;
     }
-    if (!ok || pcdb::exec("COMMIT") != VELK_OK) {
-        pcdb::exec("ROLLBACK");
-        return VELK_E_DATABASE;
-    }
+    if (!ok || change.keep() != VELK_OK) return VELK_E_DATABASE;
+    g_counts[kind] = after;
     entry->index = static_cast<std::uint32_t>(id);
     return VELK_OK;
 }
@@ -197,26 +157,26 @@ VELK_API VELK_RESULT Velk_DeleteCallEntry(std::uint32_t index, std::uint8_t stor
     std::lock_guard g(sim::card().lock());
     if (VELK_RESULT r = precheck("Velk_DeleteCallEntry", storage)) return r;
     std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt s(db, "DELETE FROM pc_callentries WHERE id=?1");
-    if (!s) return VELK_E_DATABASE;
-    sqlite3_bind_int64(s.st, 1, index);
-    if (sqlite3_step(s.st) != SQLITE_DONE) return VELK_E_DATABASE;
-    return sqlite3_changes(db) > 0 ? VELK_OK : VELK_E_NO_ENTRY;
+    const std::uint8_t kind = kindOf(index);
+    int changed = 0;
+    if (VELK_RESULT r = pcdb::changeOne(
+            "DELETE FROM pc_callentries WHERE id=?1",
+            [&](sqlite3_stmt* st) { return sqlite3_bind_int64(st, 1, index) == SQLITE_OK; }, &changed))
+        return r;
+    if (changed == 0) return VELK_E_NO_ENTRY;
+    if (knownKind(kind) && g_counts[kind] > 0) --g_counts[kind];
+    else forgetCounts();
+    return VELK_OK;
 }
 
 VELK_API VELK_RESULT Velk_ClearCallEntries(std::uint8_t listKind, std::uint8_t storage) {
     std::lock_guard g(sim::card().lock());
     if (VELK_RESULT r = precheck("Velk_ClearCallEntries", storage)) return r;
     if (!knownKind(listKind)) return VELK_E_BAD_ARGUMENT;
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt s(db, "DELETE FROM pc_callentries WHERE kind=?1");
-    if (!s) return VELK_E_DATABASE;
-    sqlite3_bind_int(s.st, 1, listKind);
-    if (sqlite3_step(s.st) != SQLITE_DONE) return VELK_E_DATABASE;
+    if (VELK_RESULT r = pcdb::changeOne("DELETE FROM pc_callentries WHERE kind=?1",
+                                        [&](sqlite3_stmt* st) { return sqlite3_bind_int(st, 1, listKind) == SQLITE_OK; }))
+        return r;
+    g_counts[listKind] = 0;
     if (g_cursor.kind == listKind) g_cursor.valid = false;
     return VELK_OK;
 }
@@ -226,8 +186,5 @@ VELK_API VELK_RESULT Velk_GetCallEntryCount(std::uint8_t listKind, std::uint8_t 
     if (!count) return VELK_E_BAD_ARGUMENT;
     if (VELK_RESULT r = precheck("Velk_GetCallEntryCount", storage)) return r;
     if (!knownKind(listKind)) return VELK_E_BAD_ARGUMENT;
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    return countOf(db, listKind, count);
+    return countOf(listKind, count);
 }

@@ -179,36 +179,17 @@ VELK_RESULT saveCardGroups() {
     return VELK_E_FAILED;
 }
 
-// Prepared statement that finalizes itself.
-struct Stmt {
-    sqlite3_stmt* st = nullptr;
-    Stmt(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) st = nullptr;
-    }
-    ~Stmt() { sqlite3_finalize(st); }
-    explicit operator bool() const { return st != nullptr; }
-};
-
 VELK_RESULT precheck(const char* call, std::uint8_t storage) {
     if (VELK_RESULT f = sim::injectedFailure(call)) return f;
     return sim::card().requireStorage(storage);
 }
 
-// Copies a row's blob into a record of N bytes; a damaged row still gives a
-// well-formed record.
-template <class Record>
-void fromBlob(sqlite3_stmt* st, int column, Record* out) {
-    std::memset(out, 0, sizeof *out);
-    const void* blob = sqlite3_column_blob(st, column);
-    const int bytes = sqlite3_column_bytes(st, column);
-    if (blob && bytes > 0) std::memcpy(out, blob, std::min<std::size_t>(sizeof *out, static_cast<std::size_t>(bytes)));
-}
-
-VELK_RESULT pcContactCount(sqlite3* db, std::uint32_t* count) {
+VELK_RESULT pcContactCount(std::uint32_t* count) {
     if (g_pcContacts < 0) {
-        Stmt s(db, "SELECT COUNT(*) FROM pc_contacts");
-        if (!s || sqlite3_step(s.st) != SQLITE_ROW) return VELK_E_DATABASE;
-        g_pcContacts = sqlite3_column_int64(s.st, 0);
+        pcdb::Statement s("SELECT COUNT(*) FROM pc_contacts");
+        if (!s.ok()) return VELK_E_NOT_STARTED;
+        if (sqlite3_step(s.get()) != SQLITE_ROW) return VELK_E_DATABASE;
+        g_pcContacts = sqlite3_column_int64(s.get(), 0);
     }
     *count = static_cast<std::uint32_t>(g_pcContacts);
     return VELK_OK;
@@ -216,23 +197,20 @@ VELK_RESULT pcContactCount(sqlite3* db, std::uint32_t* count) {
 
 // The PC row after `after` of a walk query ("SELECT id, record ... WHERE id>?1
 // ORDER BY id LIMIT 1"): its record into out and its id; the walk ends when
-// no row follows.
+// no row follows. A damaged row reads as an empty record.
 template <class Record>
 VELK_RESULT pcRowAfter(const char* sql, std::int64_t after, Record* out, Walk& walk, sqlite3_int64* id) {
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt st(db, sql);
-    if (!st) return VELK_E_DATABASE;
-    sqlite3_bind_int64(st.st, 1, after);
-    const int rc = sqlite3_step(st.st);
+    pcdb::Statement st(sql);
+    if (!st.ok()) return VELK_E_NOT_STARTED;
+    sqlite3_bind_int64(st.get(), 1, after);
+    const int rc = sqlite3_step(st.get());
     if (rc == SQLITE_DONE) {
         walk = Walk{};
         return VELK_E_NO_ENTRY;
     }
     if (rc != SQLITE_ROW) return VELK_E_DATABASE;
-    *id = sqlite3_column_int64(st.st, 0);
-    fromBlob(st.st, 1, out);
+    *id = sqlite3_column_int64(st.get(), 0);
+    pcdb::readRecord(st.get(), 1, out, sizeof *out);
     return VELK_OK;
 }
 
@@ -284,19 +262,6 @@ VELK_RESULT groupAfter(std::uint8_t s, std::int64_t after, _VELK_GROUP_RECORD* o
     return VELK_OK;
 }
 
-// Runs one changing statement on the computer store inside a transaction.
-template <class Bind>
-VELK_RESULT pcChange(const char* sql, Bind bind, int* changed = nullptr) {
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Stmt st(db, sql);
-    if (!st || !bind(st.st)) return VELK_E_DATABASE;
-    if (sqlite3_step(st.st) != SQLITE_DONE) return VELK_E_DATABASE;
-    if (changed) *changed = sqlite3_changes(db);
-    return VELK_OK;
-}
-
 }  // namespace
 
 VELK_API VELK_RESULT Velk_GetContactCount(std::uint8_t storage, std::uint32_t* count) {
@@ -308,10 +273,7 @@ VELK_API VELK_RESULT Velk_GetContactCount(std::uint8_t storage, std::uint32_t* c
         *count = static_cast<std::uint32_t>(cardStore(storage).contacts.size());
         return VELK_OK;
     }
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    return pcContactCount(db, count);
+    return pcContactCount(count);
 }
 
 VELK_API VELK_RESULT Velk_LoadContacts(std::uint8_t storage) {
@@ -364,17 +326,14 @@ VELK_API VELK_RESULT Velk_NewContact(_VELK_CONTACT_RECORD* record) {
         return VELK_OK;
     }
     std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
     std::uint32_t count = 0;
-    if (VELK_RESULT r = pcContactCount(db, &count)) return r;
+    if (VELK_RESULT r = pcContactCount(&count)) return r;
     if (count >= capacity) return VELK_E_FULL;
     copy.index = 0;
-    Stmt st(db, "INSERT INTO pc_contacts(record) VALUES(?1)");
-    if (!st || sqlite3_bind_blob(st.st, 1, &copy, sizeof copy, SQLITE_TRANSIENT) != SQLITE_OK ||
-        sqlite3_step(st.st) != SQLITE_DONE)
-        return VELK_E_DATABASE;
-    record->index = static_cast<std::uint32_t>(sqlite3_last_insert_rowid(db));
+    if (VELK_RESULT r = pcdb::changeOne("INSERT INTO pc_contacts(record) VALUES(?1)",
+                                 [&](sqlite3_stmt* st) { return pcdb::bindRecord(st, 1, &copy, sizeof copy); }))
+        return r;
+    record->index = static_cast<std::uint32_t>(sqlite3_last_insert_rowid(pcdb::db()));
     ++g_pcContacts;
     return VELK_OK;
 }
@@ -395,11 +354,10 @@ VELK_API VELK_RESULT Velk_SetContact(std::uint32_t index, const _VELK_CONTACT_RE
         return saveCardStore(s);
     }
     int changed = 0;
-    if (VELK_RESULT r = pcChange(
+    if (VELK_RESULT r = pcdb::changeOne(
             "UPDATE pc_contacts SET record=?1 WHERE id=?2",
             [&](sqlite3_stmt* st) {
-                return sqlite3_bind_blob(st, 1, &copy, sizeof copy, SQLITE_TRANSIENT) == SQLITE_OK &&
-                       sqlite3_bind_int64(st, 2, index) == SQLITE_OK;
+                return pcdb::bindRecord(st, 1, &copy, sizeof copy) && sqlite3_bind_int64(st, 2, index) == SQLITE_OK;
             },
             &changed))
         return r;
@@ -417,7 +375,7 @@ VELK_API VELK_RESULT Velk_DeleteContact(std::uint32_t index, std::uint8_t storag
         return saveCardStore(storage);
     }
     int changed = 0;
-    if (VELK_RESULT r = pcChange(
+    if (VELK_RESULT r = pcdb::changeOne(
             "DELETE FROM pc_contacts WHERE id=?1",
             [&](sqlite3_stmt* st) { return sqlite3_bind_int64(st, 1, index) == SQLITE_OK; }, &changed))
         return r;
@@ -471,18 +429,14 @@ VELK_API VELK_RESULT Velk_SaveGroup(const _VELK_GROUP_RECORD* record) {
         groups[id] = copy;
         return saveCardGroups();
     }
-    std::lock_guard d(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
     {
-        Stmt st(db, "SELECT 1 FROM pc_groups WHERE id=?1");
-        if (!st) return VELK_E_DATABASE;
-        sqlite3_bind_int64(st.st, 1, copy.id);
-        if (sqlite3_step(st.st) == SQLITE_ROW) return VELK_E_NOT_ALLOWED;  // ids are unique
+        pcdb::Statement st("SELECT 1 FROM pc_groups WHERE id=?1");
+        if (!st.ok()) return VELK_E_NOT_STARTED;
+        sqlite3_bind_int64(st.get(), 1, copy.id);
+        if (sqlite3_step(st.get()) == SQLITE_ROW) return VELK_E_NOT_ALLOWED;  // ids are unique
     }
-    return pcChange("INSERT INTO pc_groups(id, record) VALUES(?1, ?2)", [&](sqlite3_stmt* st) {
-        return sqlite3_bind_int64(st, 1, copy.id) == SQLITE_OK &&
-               sqlite3_bind_blob(st, 2, &copy, sizeof copy, SQLITE_TRANSIENT) == SQLITE_OK;
+    return pcdb::changeOne("INSERT INTO pc_groups(id, record) VALUES(?1, ?2)", [&](sqlite3_stmt* st) {
+        return sqlite3_bind_int64(st, 1, copy.id) == SQLITE_OK && pcdb::bindRecord(st, 2, &copy, sizeof copy);
     });
 }
 
@@ -503,11 +457,10 @@ VELK_API VELK_RESULT Velk_SetGroup(const _VELK_GROUP_RECORD* record) {
         return saveCardGroups();
     }
     int changed = 0;
-    if (VELK_RESULT r = pcChange(
+    if (VELK_RESULT r = pcdb::changeOne(
             "UPDATE pc_groups SET record=?1 WHERE id=?2",
             [&](sqlite3_stmt* st) {
-                return sqlite3_bind_blob(st, 1, &copy, sizeof copy, SQLITE_TRANSIENT) == SQLITE_OK &&
-                       sqlite3_bind_int64(st, 2, copy.id) == SQLITE_OK;
+                return pcdb::bindRecord(st, 1, &copy, sizeof copy) && sqlite3_bind_int64(st, 2, copy.id) == SQLITE_OK;
             },
             &changed))
         return r;
@@ -524,7 +477,7 @@ VELK_API VELK_RESULT Velk_DeleteGroup(std::int32_t id, std::uint8_t storage) {
         return saveCardGroups();
     }
     int changed = 0;
-    if (VELK_RESULT r = pcChange(
+    if (VELK_RESULT r = pcdb::changeOne(
             "DELETE FROM pc_groups WHERE id=?1", [&](sqlite3_stmt* st) { return sqlite3_bind_int64(st, 1, id) == SQLITE_OK; },
             &changed))
         return r;

@@ -85,53 +85,37 @@ bool persistCard(std::uint8_t storage) {
 
 // --- the computer store -------------------------------------------------------
 
-struct Statement {
-    sqlite3_stmt* st = nullptr;
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &st, nullptr); }
-    ~Statement() { sqlite3_finalize(st); }
-    bool ok() const { return st != nullptr; }
-};
-
+// A row as a record; a damaged row is skipped.
 bool readRow(sqlite3_stmt* st, Record* r) {
-    const void* blob = sqlite3_column_blob(st, 1);
-    if (sqlite3_column_bytes(st, 1) != static_cast<int>(sizeof(Record)) || !blob) return false;
-    std::memcpy(r, blob, sizeof *r);
+    if (!pcdb::readRecord(st, 1, r, sizeof *r)) return false;
     r->index = static_cast<std::uint16_t>(sqlite3_column_int(st, 0));
     r->storage = 2;
     return true;
 }
 
 VELK_RESULT pcAll(std::vector<Record>* out) {
-    Guard g(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Statement q(db, "SELECT id, record FROM pc_messages ORDER BY id");
-    if (!q.ok()) return VELK_E_DATABASE;
+    pcdb::Statement q("SELECT id, record FROM pc_messages ORDER BY id");
+    if (!q.ok()) return VELK_E_NOT_STARTED;
     Record r;
-    while (sqlite3_step(q.st) == SQLITE_ROW)
-        if (readRow(q.st, &r)) out->push_back(r);
+    while (sqlite3_step(q.get()) == SQLITE_ROW)
+        if (readRow(q.get(), &r)) out->push_back(r);
     return VELK_OK;
 }
 
 VELK_RESULT pcGet(std::uint16_t index, Record* out) {
-    Guard g(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Statement q(db, "SELECT id, record FROM pc_messages WHERE id = ?");
-    if (!q.ok()) return VELK_E_DATABASE;
-    sqlite3_bind_int(q.st, 1, index);
-    return sqlite3_step(q.st) == SQLITE_ROW && readRow(q.st, out) ? VELK_OK : VELK_E_NO_ENTRY;
+    pcdb::Statement q("SELECT id, record FROM pc_messages WHERE id = ?");
+    if (!q.ok()) return VELK_E_NOT_STARTED;
+    sqlite3_bind_int(q.get(), 1, index);
+    return sqlite3_step(q.get()) == SQLITE_ROW && readRow(q.get(), out) ? VELK_OK : VELK_E_NO_ENTRY;
 }
 
 // Counted once (a count walks the whole table), then kept up to date.
 int pcCount() {
     Guard g(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return 0;
     if (cs().pcCount >= 0) return cs().pcCount;
-    Statement q(db, "SELECT COUNT(*) FROM pc_messages");
-    if (!q.ok() || sqlite3_step(q.st) != SQLITE_ROW) return 0;
-    cs().pcCount = sqlite3_column_int(q.st, 0);
+    pcdb::Statement q("SELECT COUNT(*) FROM pc_messages");
+    if (!q.ok() || sqlite3_step(q.get()) != SQLITE_ROW) return 0;
+    cs().pcCount = sqlite3_column_int(q.get(), 0);
     return cs().pcCount;
 }
 
@@ -141,54 +125,49 @@ void pcCounted(int change) {
 
 // The next index: one past the highest, or the lowest free one when the
 // 16-bit indexes are used up.
-int pcFreeIndex(sqlite3* db) {
-    Statement q(db, "SELECT COALESCE(MAX(id), 0) FROM pc_messages");
-    if (!q.ok() || sqlite3_step(q.st) != SQLITE_ROW) return -1;
-    const int next = sqlite3_column_int(q.st, 0) + 1;
+int pcFreeIndex() {
+    int next = 0;
+    {
+        pcdb::Statement q("SELECT COALESCE(MAX(id), 0) FROM pc_messages");
+        if (!q.ok() || sqlite3_step(q.get()) != SQLITE_ROW) return -1;
+        next = sqlite3_column_int(q.get(), 0) + 1;
+    }
     if (next <= 0xFFFF) return next;
-    Statement gap(db, "SELECT a.id + 1 FROM pc_messages a WHERE a.id < 65535 AND NOT EXISTS "
-                      "(SELECT 1 FROM pc_messages b WHERE b.id = a.id + 1) ORDER BY a.id LIMIT 1");
+    pcdb::Statement gap("SELECT a.id + 1 FROM pc_messages a WHERE a.id < 65535 AND NOT EXISTS "
+                        "(SELECT 1 FROM pc_messages b WHERE b.id = a.id + 1) ORDER BY a.id LIMIT 1");
     if (!gap.ok()) return -1;
-    if (sqlite3_step(gap.st) == SQLITE_ROW) return sqlite3_column_int(gap.st, 0);
+    if (sqlite3_step(gap.get()) == SQLITE_ROW) return sqlite3_column_int(gap.get(), 0);
     return -1;
 }
 
 VELK_RESULT pcInsert(Record* r) {
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    const int index = pcFreeIndex(db);
+    Guard g(pcdb::lock());
+    if (!pcdb::db()) return VELK_E_NOT_STARTED;
+    const int index = pcFreeIndex();
     if (index < 1) return VELK_E_FULL;
     r->index = static_cast<std::uint16_t>(index);
     r->storage = 2;
-    Statement q(db, "INSERT INTO pc_messages(id, record) VALUES(?, ?)");
-    if (!q.ok()) return VELK_E_DATABASE;
-    sqlite3_bind_int(q.st, 1, index);
-    sqlite3_bind_blob(q.st, 2, r, sizeof *r, SQLITE_TRANSIENT);
-    if (sqlite3_step(q.st) != SQLITE_DONE) return VELK_E_DATABASE;
+    if (VELK_RESULT res = pcdb::changeOne("INSERT INTO pc_messages(id, record) VALUES(?, ?)", [&](sqlite3_stmt* st) {
+            return sqlite3_bind_int(st, 1, index) == SQLITE_OK && pcdb::bindRecord(st, 2, r, sizeof *r);
+        }))
+        return res;
     pcCounted(+1);
     return VELK_OK;
 }
 
 VELK_RESULT pcUpdate(const Record& r) {
-    Guard g(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Statement q(db, "UPDATE pc_messages SET record = ? WHERE id = ?");
-    if (!q.ok()) return VELK_E_DATABASE;
-    sqlite3_bind_blob(q.st, 1, &r, sizeof r, SQLITE_TRANSIENT);
-    sqlite3_bind_int(q.st, 2, r.index);
-    return sqlite3_step(q.st) == SQLITE_DONE ? VELK_OK : VELK_E_DATABASE;
+    return pcdb::changeOne("UPDATE pc_messages SET record = ? WHERE id = ?", [&](sqlite3_stmt* st) {
+        return pcdb::bindRecord(st, 1, &r, sizeof r) && sqlite3_bind_int(st, 2, r.index) == SQLITE_OK;
+    });
 }
 
 VELK_RESULT pcDelete(std::uint16_t index) {
-    Guard g(pcdb::lock());
-    sqlite3* db = pcdb::db();
-    if (!db) return VELK_E_NOT_STARTED;
-    Statement q(db, "DELETE FROM pc_messages WHERE id = ?");
-    if (!q.ok()) return VELK_E_DATABASE;
-    sqlite3_bind_int(q.st, 1, index);
-    if (sqlite3_step(q.st) != SQLITE_DONE) return VELK_E_DATABASE;
-    if (sqlite3_changes(db) == 0) return VELK_E_NO_ENTRY;
+    int changed = 0;
+    if (VELK_RESULT r = pcdb::changeOne(
+            "DELETE FROM pc_messages WHERE id = ?",
+            [&](sqlite3_stmt* st) { return sqlite3_bind_int(st, 1, index) == SQLITE_OK; }, &changed))
+        return r;
+    if (changed == 0) return VELK_E_NO_ENTRY;
     pcCounted(-1);
     return VELK_OK;
 }
@@ -208,10 +187,7 @@ VELK_RESULT insert(std::uint8_t storage, Record* r) {
     if (!hasRoom(storage, 1)) return VELK_E_FULL;
     r->storage = storage;
     r->cbSize = sizeof *r;
-    if (storage == 2) {
-        Guard g(pcdb::lock());
-        return pcInsert(r);
-    }
+    if (storage == 2) return pcInsert(r);
     Store& s = cardStore(storage);
     std::uint16_t index = 1;
     while (s.count(index)) ++index;
@@ -508,8 +484,8 @@ VELK_SIM_API int StoreSms(std::uint8_t storage, const std::vector<IncomingSms>& 
     if (card().requireStorage(storage) != VELK_OK) return 0;
     int stored = 0;
     if (storage == 2) {
-        Guard d(pcdb::lock());
-        if (pcdb::exec("BEGIN") != VELK_OK) return 0;
+        pcdb::Change change;
+        if (!change.ok()) return 0;
         const int capacity = static_cast<int>(card().fieldSizes(2).messageCapacity);
         int count = pcCount();
         for (const IncomingSms& m : messages) {
@@ -519,8 +495,7 @@ VELK_SIM_API int StoreSms(std::uint8_t storage, const std::vector<IncomingSms>& 
             ++stored;
             ++count;
         }
-        if (pcdb::exec("COMMIT") != VELK_OK) {
-            pcdb::exec("ROLLBACK");
+        if (change.keep() != VELK_OK) {
             cs().pcCount = -1;
             return 0;
         }
