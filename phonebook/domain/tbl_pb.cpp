@@ -185,19 +185,26 @@ std::uint16_t TBL_pb::DeleteContact(const _VELK_CONTACT_RECORD* record) {
 }
 
 std::uint16_t TBL_pb::FindContactByNumber(const char* text, _VELK_CONTACT_RECORD* buffer) {
-    if (!text || !*text || !buffer || !validStorage(buffer->storage)) return PB_NOT_FOUND;
-    ContactList& list = lists_[buffer->storage];
+    if (!buffer) return PB_NOT_FOUND;
+    const _VELK_CONTACT_RECORD* found = FindContactRef(text, buffer->storage);
+    if (!found) return PB_NOT_FOUND;
+    std::memcpy(buffer, found, sizeof *buffer);
+    return PB_OK;
+}
+
+const _VELK_CONTACT_RECORD* TBL_pb::FindContactRef(const char* text, std::uint8_t storage) {
+    if (!text || !*text || !validStorage(storage)) return nullptr;
+    ContactList& list = lists_[storage];
     Node* match = list.FindByNumber(text, std::strlen(text));
     // The search walks the storage's shared cursor: it ends on the match, or
     // at the tail when nothing matched.
     if (!match) {
         list.SetCursor(list.Tail());
-        return PB_NOT_FOUND;
+        return nullptr;
     }
     list.SetCursor(match);
     const Node* again = list.FindByIndex(match->record->index);
-    std::memcpy(buffer, (again ? again : match)->record.get(), sizeof *buffer);
-    return PB_OK;
+    return (again ? again : match)->record.get();
 }
 
 std::uint16_t TBL_pb::GetGroups(const _VELK_GROUP_RECORD** table, std::uint8_t storage, std::uint32_t* count) {

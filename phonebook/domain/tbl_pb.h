@@ -55,6 +55,9 @@ public:
     // The first contact of buffer->storage, in list order, with a number that
     // occurs in text: 0 and the buffer filled, or 5.
     std::uint16_t FindContactByNumber(const char* text, _VELK_CONTACT_RECORD* buffer);
+    // The same search, giving the stored contact itself (null: none); for
+    // callers that only read a field of it.
+    const _VELK_CONTACT_RECORD* FindContactRef(const char* text, std::uint8_t storage);
 
     std::uint16_t GetGroups(const _VELK_GROUP_RECORD** table, std::uint8_t storage, std::uint32_t* count);
     std::uint16_t GetGroupName(std::int32_t id, _VELK_GROUP_RECORD* buffer);

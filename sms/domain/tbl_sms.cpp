@@ -6,7 +6,7 @@
 #include "core/base.h"
 #include "core/messages.h"
 #include "core/settings_store.h"
-#include "phonebook/domain/bl_pb.h"
+#include "phonebook/domain/tbl_pb.h"
 #include "sms/domain/sms_convert.h"
 
 TBL_sms::TBL_sms(TBL_base& core) : core_(core) {}
@@ -114,12 +114,13 @@ std::uint16_t TBL_sms::GetNext(SmsRecord* rec) {
 void TBL_sms::lookupName(SmsRecord& rec) const {
     rec.name[0] = 0;
     if (rec.number[0] == 0) return;
+    if (!core_.pb) return;
     static const std::uint8_t order[3] = {STORAGE_PC, STORAGE_ME, STORAGE_SIM};
-    _VELK_CONTACT_RECORD contact;
+    // Only the name is wanted: the stored contact is read in place rather
+    // than copied whole for every message listed.
     for (std::uint8_t s : order) {
-        contact.storage = s;
-        if (BL_FindContactByNumber(rec.number, &contact) == 0) {
-            smsconv::CopyField(rec.name, sizeof rec.name, contact.name, sizeof contact.name);
+        if (const _VELK_CONTACT_RECORD* contact = core_.pb->FindContactRef(rec.number, s)) {
+            smsconv::CopyField(rec.name, sizeof rec.name, contact->name, sizeof contact->name);
             return;
         }
     }
