@@ -167,12 +167,29 @@ void stopCommitter() {
     g_committer.thread.join();
 }
 
+// Under lock(), when the store is closing: the pending group is committed,
+// or undone when that fails.
+void commitFinally() {
+    if (!g_db || sqlite3_get_autocommit(g_db) || execOn(g_db, "COMMIT")) return;
+    std::fprintf(stderr, "db.dat: the last changes could not be kept: %s\n", sqlite3_errmsg(g_db));
+    execOn(g_db, "ROLLBACK");
+}
+
 // The store's mutex is made first, so it outlives the committer at exit.
 Committer::Committer() { lock(); }
 Committer::~Committer() {
     stopCommitter();
     std::lock_guard<std::recursive_mutex> g(lock());
-    if (g_db && !sqlite3_get_autocommit(g_db)) execOn(g_db, "COMMIT");
+    commitFinally();
+}
+
+// Copies the whole main database of src over that of dest.
+bool copyDatabase(sqlite3* dest, sqlite3* src) {
+    sqlite3_backup* b = sqlite3_backup_init(dest, "main", src, "main");
+    if (!b) return false;
+    const int rc = sqlite3_backup_step(b, -1);
+    sqlite3_backup_finish(b);
+    return rc == SQLITE_DONE;
 }
 
 // Records: runs of [u16 zero bytes][u16 literal bytes][the literals], little
@@ -185,9 +202,6 @@ void putU16(std::string& out, std::size_t v) {
     out.push_back(static_cast<char>(v >> 8));
 }
 
-}  // namespace
-
-namespace {
 // Zero bytes from p[i] on, at most up to size; a word at a time where it can.
 std::size_t zerosAt(const unsigned char* p, std::size_t i, std::size_t size) {
     const std::size_t from = i;
@@ -428,10 +442,7 @@ VELK_RESULT open(const QString& path) {
 void close() {
     stopCommitter();
     std::lock_guard<std::recursive_mutex> g(lock());
-    if (g_db && !sqlite3_get_autocommit(g_db) && !execOn(g_db, "COMMIT")) {
-        std::fprintf(stderr, "db.dat: the last changes could not be kept: %s\n", sqlite3_errmsg(g_db));
-        execOn(g_db, "ROLLBACK");
-    }
+    commitFinally();
     dropStatements();
     closeDb(g_db);
 }
@@ -452,14 +463,9 @@ VELK_RESULT backupTo(const QString& path) {
         QFile::remove(tmp);
         return VELK_E_FAILED;
     }
-    sqlite3_backup* b = sqlite3_backup_init(dest, "main", g_db, "main");
-    int rc = SQLITE_ERROR;
-    if (b) {
-        rc = sqlite3_backup_step(b, -1);
-        sqlite3_backup_finish(b);
-    }
+    const bool copied = copyDatabase(dest, g_db);
     closeDb(dest);
-    if (rc != SQLITE_DONE) {
+    if (!copied) {
         QFile::remove(tmp);
         return VELK_E_FAILED;
     }
@@ -484,14 +490,9 @@ VELK_RESULT restoreFrom(const QString& path) {
     // The backup replaces the live contents in one transaction: on failure
     // the current store stays as it was. Statements are made again on use.
     dropStatements();
-    sqlite3_backup* b = sqlite3_backup_init(g_db, "main", src, "main");
-    int rc = SQLITE_ERROR;
-    if (b) {
-        rc = sqlite3_backup_step(b, -1);
-        sqlite3_backup_finish(b);
-    }
+    const bool copied = copyDatabase(g_db, src);
     closeDb(src);
-    if (rc != SQLITE_DONE) return VELK_E_DATABASE;
+    if (!copied) return VELK_E_DATABASE;
     // A backup from an older program may lack newer tables.
     if (!applySchemas(g_db)) return VELK_E_DATABASE;
     forgetCaches();
