@@ -96,7 +96,9 @@ TMessageBoxForm::TMessageBoxForm(QWidget* owner, int kind, const QString& mode)
     MessageMemo->setReadOnly(true);
     MessageMemo->setFrameStyle(QFrame::NoFrame);
     MessageMemo->setStyleSheet(QStringLiteral("QTextEdit { border: none; background: transparent; }"));
-    MessageMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The bar appears when the text is longer than the box: an empty bar
+    // beside two lines looks like a fault.
+    MessageMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MessageMemo->setGeometry(56, 34, 174, 76);
     MessageMemo->hide();
 
